@@ -1,0 +1,66 @@
+// sweepora-cli: the scriptable front end over Sweepora's engine.
+
+#include "cli/Cli.h"
+#include "cli/Verbs.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <cstdio>
+#include <iterator>
+
+using namespace sweepora::cli;
+
+namespace {
+
+const Verb verbs[] = {
+    {"groups", "", "list the groups: Key, icon number, Path, Name", runGroups},
+};
+
+void printHelp()
+{
+    QString text = QStringLiteral(
+        "Usage: sweepora-cli VERB [ARGUMENTS]\n"
+        "Sweepora's command-line front end: the same files, engine and texts as the\n"
+        "desktop program. Records are printed one a line, fields separated by a tab.\n\n"
+        "Verbs:\n");
+    for (const Verb &verb : verbs) {
+        const QString call = QStringLiteral("%1 %2").arg(QLatin1String(verb.name), QLatin1String(verb.usage)).trimmed();
+        text += QStringLiteral("  %1%2\n").arg(call.leftJustified(28), QLatin1String(verb.summary));
+    }
+    text += QStringLiteral(
+        "\nOptions:\n"
+        "  --help                      show this text\n"
+        "  --version                   show the version\n\n"
+        "Exit status: 0 on success, 1 when the program refuses or fails, 2 on a usage error.\n");
+    std::fputs(text.toUtf8().constData(), stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("sweepora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SWEEPORA_VERSION));
+
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty())
+        return usageError(QStringLiteral("no verb given"));
+
+    const QString first = args.takeFirst();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        printHelp();
+        return Success;
+    }
+    if (first == QLatin1String("--version")) {
+        printLine(QStringLiteral("sweepora-cli " SWEEPORA_VERSION));
+        return Success;
+    }
+    for (const Verb &verb : verbs) {
+        if (first == QLatin1String(verb.name))
+            return verb.run(args);
+    }
+    return usageError(QStringLiteral("unknown verb '%1'").arg(first));
+}

@@ -1,0 +1,345 @@
+#include "core/GroupTable.h"
+
+#include "core/AppFiles.h"
+#include "core/Helpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtDebug>
+
+#include <cerrno>
+
+namespace sweepora {
+
+GroupFileError GroupFileError::make(Number number)
+{
+    switch (number) {
+    case None: return {};
+    case FileNotFound: return {number, QStringLiteral("File not found")};
+    case InputPastEnd: return {number, QStringLiteral("Input past end of file")};
+    case PermissionDenied: return {number, QStringLiteral("Permission denied")};
+    case PathFileAccess: return {number, QStringLiteral("Path/File access error")};
+    case PathNotFound: return {number, QStringLiteral("Path not found")};
+    }
+    return {number, QStringLiteral("Application-defined or object-defined error")};
+}
+
+int Group::iconNumber() const
+{
+    return leadingNumber(icon);
+}
+
+namespace {
+
+QString resolve(const QString &file)
+{
+    return file.isEmpty() ? groupTablePath() : file;
+}
+
+GroupFileError errorFromFile(const QFileDevice &device)
+{
+    switch (device.error()) {
+    case QFileDevice::NoError: return {};
+    case QFileDevice::PermissionsError: return GroupFileError::make(GroupFileError::PermissionDenied);
+    default: break;
+    }
+    const QFileInfo info(device.fileName());
+    if (!info.exists()) // also when its folder is missing: a first start
+        return GroupFileError::make(GroupFileError::FileNotFound);
+    return GroupFileError::make(GroupFileError::PathFileAccess);
+}
+
+bool ensureFolderOf(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    if (QDir().mkpath(folder))
+        return true;
+    qWarning("Cannot create folder %s", qUtf8Printable(folder));
+    return false;
+}
+
+GroupFileError replaceFile(const QString &file, const QByteArray &bytes)
+{
+    if (!ensureFolderOf(file))
+        return GroupFileError::make(GroupFileError::PathNotFound);
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        qWarning("Cannot write the group table %s: %s", qUtf8Printable(file),
+                 qUtf8Printable(out.errorString()));
+        const GroupFileError error = errorFromFile(out);
+        return error ? error : GroupFileError::make(GroupFileError::PathFileAccess);
+    }
+    return {};
+}
+
+// A cursor over the file's bytes with the reader's field rules.
+class FieldReader
+{
+public:
+    explicit FieldReader(const QByteArray &data) : m_data(data) {}
+
+    bool atEnd() const { return m_pos >= m_data.size(); }
+
+    // Reads one field; false when the data ends before the field starts.
+    bool readField(QString &field)
+    {
+        skipBlanks();
+        if (atEnd())
+            return false;
+        qsizetype start;
+        qsizetype end;
+        if (m_data.at(m_pos) == '"') {
+            start = m_pos + 1;
+            end = m_data.indexOf('"', start);
+            if (end < 0)
+                end = m_data.size();
+            m_pos = end;
+            skipToDelimiter();
+        } else {
+            start = m_pos;
+            skipToDelimiter();
+            end = m_pos;
+            while (end > start && isBlank(m_data.at(end - 1)))
+                --end; // blanks before the delimiter are not part of the field
+        }
+        field = QString::fromUtf8(m_data.constData() + start, end - start);
+        consumeDelimiter();
+        return true;
+    }
+
+    // After a record's fourth field: go on with the next line.
+    void skipRestOfLine()
+    {
+        if (m_lastDelimiterWasLineEnd)
+            return;
+        while (!atEnd() && !isLineEnd(m_data.at(m_pos)))
+            ++m_pos;
+        consumeDelimiter();
+    }
+
+private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+    void skipBlanks()
+    {
+        while (!atEnd() && isBlank(m_data.at(m_pos)))
+            ++m_pos;
+    }
+
+    void skipToDelimiter()
+    {
+        while (!atEnd() && m_data.at(m_pos) != ',' && !isLineEnd(m_data.at(m_pos)))
+            ++m_pos;
+    }
+
+    void consumeDelimiter()
+    {
+        m_lastDelimiterWasLineEnd = false;
+        if (atEnd())
+            return;
+        const char c = m_data.at(m_pos);
+        if (c == ',') {
+            ++m_pos;
+        } else if (c == '\r') {
+            ++m_pos;
+            if (!atEnd() && m_data.at(m_pos) == '\n')
+                ++m_pos;
+            m_lastDelimiterWasLineEnd = true;
+        } else if (c == '\n') {
+            ++m_pos;
+            m_lastDelimiterWasLineEnd = true;
+        }
+    }
+
+    const QByteArray &m_data;
+    qsizetype m_pos = 0;
+    bool m_lastDelimiterWasLineEnd = false;
+};
+
+QByteArray quoted(const QString &field)
+{
+    return '"' + field.toUtf8() + '"';
+}
+
+} // namespace
+
+GroupList defaultGroups(DefaultTable table, const QString &home)
+{
+    if (table == DefaultTable::Native) {
+#ifdef Q_OS_WIN
+        table = DefaultTable::Windows;
+#else
+        table = DefaultTable::Linux;
+#endif
+    }
+    if (table == DefaultTable::Windows) {
+        return {
+            {QStringLiteral("WindowsTemp"), QStringLiteral("C:\\Windows\\Temp\\"), QStringLiteral("Temp"), QStringLiteral("10")},
+            {QStringLiteral("Start Menu Documents"), QStringLiteral("C:\\Windows\\Recent\\"), QStringLiteral("StartMenu"), QStringLiteral("8")},
+            {QStringLiteral("Recycle Bin"), QStringLiteral("C:\\Recycled\\"), QStringLiteral("Recycle"), QStringLiteral("7")},
+            {QStringLiteral("Temporary Internet Files"), QStringLiteral("C:\\Windows\\Tempor~1\\"), QStringLiteral("Temporary"), QStringLiteral("5")},
+            {QStringLiteral("Internet Explorer History"), QStringLiteral("C:\\Windows\\History\\"), QStringLiteral("History"), QStringLiteral("6")},
+            {QStringLiteral("Internet Explorer Cookies"), QStringLiteral("C:\\Windows\\Cookies\\"), QStringLiteral("Cookies"), QStringLiteral("9")},
+        };
+    }
+    QString base = home;
+    while (base.endsWith(u'/'))
+        base.chop(1);
+    return {
+        {QStringLiteral("Temporary Files"), QStringLiteral("/tmp/"), QStringLiteral("Temp"), QStringLiteral("10")},
+        {QStringLiteral("Recent Documents"), base + QStringLiteral("/.local/share/RecentDocuments/"), QStringLiteral("StartMenu"), QStringLiteral("8")},
+        {QStringLiteral("Trash"), base + QStringLiteral("/.local/share/Trash/"), QStringLiteral("Recycle"), QStringLiteral("7")},
+        {QStringLiteral("Firefox Cache"), base + QStringLiteral("/.cache/mozilla/"), QStringLiteral("Temporary"), QStringLiteral("5")},
+        {QStringLiteral("Thumbnails"), base + QStringLiteral("/.cache/thumbnails/"), QStringLiteral("History"), QStringLiteral("6")},
+        {QStringLiteral("Chromium Cache"), base + QStringLiteral("/.cache/chromium/"), QStringLiteral("Cookies"), QStringLiteral("9")},
+    };
+}
+
+QByteArray serializeGroups(const GroupList &groups)
+{
+    QByteArray bytes;
+    for (const Group &group : groups) {
+        bytes += quoted(group.name) + ',' + quoted(group.path) + ',' + quoted(group.key) + ','
+            + quoted(group.icon) + "\r\n";
+    }
+    return bytes;
+}
+
+GroupParse parseGroups(const QByteArray &data)
+{
+    GroupParse result;
+    FieldReader reader(data);
+    while (!reader.atEnd()) {
+        Group group;
+        QString *fields[] = {&group.name, &group.path, &group.key, &group.icon};
+        for (QString *field : fields) {
+            if (!reader.readField(*field)) {
+                result.error = GroupFileError::make(GroupFileError::InputPastEnd);
+                return result;
+            }
+        }
+        reader.skipRestOfLine();
+        result.complete.append(group);
+    }
+    return result;
+}
+
+GroupParse LoadGroups(const QString &file)
+{
+    QFile in(resolve(file));
+    if (!in.open(QIODevice::ReadOnly)) {
+        GroupParse result;
+        result.error = errorFromFile(in);
+        return result;
+    }
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        GroupParse result;
+        result.error = GroupFileError::make(GroupFileError::PathFileAccess);
+        return result;
+    }
+    return parseGroups(bytes);
+}
+
+GroupFileError SaveGroups(const GroupList &groups, const QString &file)
+{
+    return replaceFile(resolve(file), serializeGroups(groups));
+}
+
+GroupFileError AppendGroup(const Group &group, const QString &file)
+{
+    const QString path = resolve(file);
+    if (!ensureFolderOf(path))
+        return GroupFileError::make(GroupFileError::PathNotFound);
+    QFile out(path);
+    const QByteArray line = serializeGroups({group});
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Append) || out.write(line) != line.size()
+        || !out.flush()) {
+        qWarning("Cannot append to the group table %s: %s", qUtf8Printable(path),
+                 qUtf8Printable(out.errorString()));
+        const GroupFileError error = errorFromFile(out);
+        return error ? error : GroupFileError::make(GroupFileError::PathFileAccess);
+    }
+    return {};
+}
+
+GroupFileError WriteDefaultGroups(const QString &file)
+{
+    return replaceFile(resolve(file), serializeGroups(defaultGroups(DefaultTable::Native, QDir::homePath())));
+}
+
+int IconsTable(const QString &key, const QString &file)
+{
+    int icon = 0;
+    for (const Group &group : LoadGroups(file).complete) {
+        if (group.key == key)
+            icon = group.iconNumber();
+    }
+    return icon;
+}
+
+std::optional<QString> PathsTable(const QString &key, const QString &file)
+{
+    std::optional<QString> path;
+    for (const Group &group : LoadGroups(file).complete) {
+        if (group.key == key)
+            path = group.path;
+    }
+    return path;
+}
+
+GroupList mergeDuplicateKeys(const GroupList &groups)
+{
+    GroupList merged;
+    QHash<QString, qsizetype> indexOfKey;
+    for (const Group &group : groups) {
+        const auto found = indexOfKey.constFind(group.key);
+        if (found == indexOfKey.cend()) {
+            indexOfKey.insert(group.key, merged.size());
+            merged.append(group);
+        } else {
+            merged[*found] = group;
+        }
+    }
+    return merged;
+}
+
+StartupLoad loadGroupsForStartup(const QString &file)
+{
+    const QString path = resolve(file);
+    StartupLoad load;
+    GroupParse parse = LoadGroups(path);
+    if (parse.error.number == GroupFileError::FileNotFound) {
+        load.error = WriteDefaultGroups(path);
+        if (load.error)
+            return load;
+        load.wroteDefaults = true;
+        parse = LoadGroups(path);
+    }
+    if (parse.error.number == GroupFileError::InputPastEnd) {
+        // Keep the damaged file for the user, then make the table readable
+        // again with every record that was complete.
+        const QString damaged = path + QStringLiteral(".damaged");
+        qWarning("The group table %s ends inside a record; keeping its %lld complete records",
+                 qUtf8Printable(path), static_cast<long long>(parse.complete.size()));
+        load.groups = parse.complete;
+        QFile::remove(damaged);
+        if (!QFile::copy(path, damaged)) {
+            // Without the copy, rewriting would lose the cut record's text:
+            // use the complete records and leave the file for the next start.
+            qWarning("Cannot keep a copy of the damaged group table as %s", qUtf8Printable(damaged));
+            return load;
+        }
+        load.error = SaveGroups(parse.complete, path);
+        load.recovered = !load.error;
+        return load;
+    }
+    load.groups = parse.complete;
+    load.error = parse.error;
+    return load;
+}
+
+} // namespace sweepora

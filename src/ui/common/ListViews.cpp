@@ -1,0 +1,13 @@
+#include "ui/common/ListViews.h"
+
+#include <QAbstractItemView>
+
+namespace sweepora {
+
+void SetFullRowSelect(QAbstractItemView *view)
+{
+    if (view)
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+} // namespace sweepora

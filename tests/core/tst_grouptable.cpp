@@ -1,0 +1,169 @@
+#include "core/GroupTable.h"
+
+#include "TestEnv.h"
+
+#include <QtTest>
+
+using namespace sweepora;
+using sweepora::test::TestEnv;
+using sweepora::test::readFile;
+using sweepora::test::writeFile;
+
+Q_DECLARE_METATYPE(sweepora::GroupList)
+
+namespace {
+Group g(const char *name, const char *path, const char *key, const char *icon)
+{
+    return {QString::fromUtf8(name), QString::fromUtf8(path), QString::fromUtf8(key), QString::fromUtf8(icon)};
+}
+} // namespace
+
+class TestGroupTable : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init() { env = std::make_unique<TestEnv>(); }
+    void cleanup() { env.reset(); }
+
+    void windowsDefaultsByteForByte()
+    {
+        const QByteArray expected =
+            "\"WindowsTemp\",\"C:\\Windows\\Temp\\\",\"Temp\",\"10\"\r\n"
+            "\"Start Menu Documents\",\"C:\\Windows\\Recent\\\",\"StartMenu\",\"8\"\r\n"
+            "\"Recycle Bin\",\"C:\\Recycled\\\",\"Recycle\",\"7\"\r\n"
+            "\"Temporary Internet Files\",\"C:\\Windows\\Tempor~1\\\",\"Temporary\",\"5\"\r\n"
+            "\"Internet Explorer History\",\"C:\\Windows\\History\\\",\"History\",\"6\"\r\n"
+            "\"Internet Explorer Cookies\",\"C:\\Windows\\Cookies\\\",\"Cookies\",\"9\"\r\n";
+        QCOMPARE(serializeGroups(defaultGroups(DefaultTable::Windows, {})), expected);
+        // The third line is 42 characters and CR LF.
+        QCOMPARE(expected.split('\n').at(2).size(), 43);
+    }
+
+    void linuxDefaultsByteForByte()
+    {
+        const QByteArray expected =
+            "\"Temporary Files\",\"/tmp/\",\"Temp\",\"10\"\r\n"
+            "\"Recent Documents\",\"/home/ann/.local/share/RecentDocuments/\",\"StartMenu\",\"8\"\r\n"
+            "\"Trash\",\"/home/ann/.local/share/Trash/\",\"Recycle\",\"7\"\r\n"
+            "\"Firefox Cache\",\"/home/ann/.cache/mozilla/\",\"Temporary\",\"5\"\r\n"
+            "\"Thumbnails\",\"/home/ann/.cache/thumbnails/\",\"History\",\"6\"\r\n"
+            "\"Chromium Cache\",\"/home/ann/.cache/chromium/\",\"Cookies\",\"9\"\r\n";
+        QCOMPARE(serializeGroups(defaultGroups(DefaultTable::Linux, QStringLiteral("/home/ann/"))), expected);
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<GroupList>("groups");
+        QTest::addColumn<int>("error");
+
+        QTest::newRow("empty file") << QByteArray() << GroupList{} << 0;
+        QTest::newRow("quoted, CR LF") << QByteArray("\"A\",\"/a/\",\"k\",\"10\"\r\n")
+                                       << GroupList{g("A", "/a/", "k", "10")} << 0;
+        QTest::newRow("no final line end") << QByteArray("\"A\",\"/a/\",\"k\",\"10\"")
+                                           << GroupList{g("A", "/a/", "k", "10")} << 0;
+        QTest::newRow("blanks before fields") << QByteArray("  \"A\",   \"/a/\", \t\"k\",  \"3\"\r\n")
+                                              << GroupList{g("A", "/a/", "k", "3")} << 0;
+        QTest::newRow("unquoted fields") << QByteArray("Name one,/x/,key,4\r\n")
+                                         << GroupList{g("Name one", "/x/", "key", "4")} << 0;
+        QTest::newRow("comma inside quotes") << QByteArray("\"Big, old\",\"/b/\",\"b\",\"1\"\r\n")
+                                             << GroupList{g("Big, old", "/b/", "b", "1")} << 0;
+        QTest::newRow("empty icon") << QByteArray("\"A\",\"/a/\",\"k\",\"\"\r\n")
+                                    << GroupList{g("A", "/a/", "k", "")} << 0;
+        QTest::newRow("two lines, UTF-8") << QByteArray("\"Caché\",\"/c/\",\"c\",\"2\"\r\n\"D\",\"/d/\",\"d\",\"35\"\r\n")
+                                          << GroupList{g("Caché", "/c/", "c", "2"), g("D", "/d/", "d", "35")} << 0;
+        QTest::newRow("lone LF line ends") << QByteArray("\"A\",\"/a/\",\"k\",\"1\"\n\"B\",\"/b/\",\"j\",\"2\"\n")
+                                           << GroupList{g("A", "/a/", "k", "1"), g("B", "/b/", "j", "2")} << 0;
+        QTest::newRow("cut inside second record")
+            << QByteArray("\"A\",\"/a/\",\"k\",\"1\"\r\n\"B\",\"/b/")
+            << GroupList{g("A", "/a/", "k", "1")} << 62;
+        QTest::newRow("cut after a comma") << QByteArray("\"A\",\"/a/\",\"k\",")
+                                           << GroupList{} << 62;
+    }
+
+    void parse()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(GroupList, groups);
+        QFETCH(int, error);
+        const GroupParse parsed = parseGroups(bytes);
+        QCOMPARE(parsed.complete, groups);
+        QCOMPARE(parsed.error.number, error);
+    }
+
+    void lookups()
+    {
+        writeFile(env->groupFile(),
+                  "\"One\",\"/one/\",\"Temp\",\"10\"\r\n"
+                  "\"Two\",\"/two/\",\"Other\",\"x\"\r\n"
+                  "\"Three\",\"/three/\",\"Temp\",\"12\"\r\n");
+        QCOMPARE(IconsTable(QStringLiteral("Temp")), 12);               // later line wins
+        QCOMPARE(PathsTable(QStringLiteral("Temp")), QStringLiteral("/three/"));
+        QCOMPARE(IconsTable(QStringLiteral("temp")), 0);                // case matters
+        QCOMPARE(PathsTable(QStringLiteral("temp")), std::nullopt);
+        QCOMPARE(IconsTable(QStringLiteral("Other")), 0);               // non-numeric icon
+
+        const GroupList merged = mergeDuplicateKeys(LoadGroups().complete);
+        QCOMPARE(merged, (GroupList{g("Three", "/three/", "Temp", "12"), g("Two", "/two/", "Other", "x")}));
+    }
+
+    void saveAppendRoundTrip()
+    {
+        const GroupList three{g("A, b", "/a/", "a", "1"), g("B", "/b/", "b", "22"), g("C", "/c/", "c", "35")};
+        QVERIFY(!SaveGroups(three));
+        QCOMPARE(LoadGroups().complete, three);
+        QVERIFY(!AppendGroup(g("D", "/d/", "d", "2")));
+        QCOMPARE(LoadGroups().complete.size(), 4);
+        QVERIFY(readFile(env->groupFile()).endsWith("\"D\",\"/d/\",\"d\",\"2\"\r\n"));
+    }
+
+    void startupWritesDefaultsWhenMissing()
+    {
+        QCOMPARE(LoadGroups().error.number, 53);
+        const StartupLoad load = loadGroupsForStartup();
+        QVERIFY(!load.error);
+        QVERIFY(load.wroteDefaults);
+        QCOMPARE(load.groups, defaultGroups(DefaultTable::Linux, env->home()));
+        QCOMPARE(readFile(env->groupFile()), serializeGroups(load.groups));
+    }
+
+    void startupLeavesEmptyFileEmpty()
+    {
+        writeFile(env->groupFile(), {});
+        const StartupLoad load = loadGroupsForStartup();
+        QVERIFY(!load.error);
+        QVERIFY(load.groups.isEmpty());
+        QCOMPARE(readFile(env->groupFile()), QByteArray());
+    }
+
+    void startupRecoversCutFile()
+    {
+        const QByteArray cut = "\"A\",\"/a/\",\"k\",\"1\"\r\n\"B\",\"/b/\",\"j\",\"2\"\r\n\"C\",\"/c";
+        writeFile(env->groupFile(), cut);
+        const StartupLoad load = loadGroupsForStartup();
+        QVERIFY(!load.error);
+        QVERIFY(load.recovered);
+        QCOMPARE(load.groups, (GroupList{g("A", "/a/", "k", "1"), g("B", "/b/", "j", "2")}));
+        QCOMPARE(readFile(env->groupFile()), serializeGroups(load.groups));
+        QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), cut);
+    }
+
+    void unreadableFileIsReportedAndKept()
+    {
+        if (geteuid() == 0)
+            QSKIP("root reads any file");
+        writeFile(env->groupFile(), "\"A\",\"/a/\",\"k\",\"1\"\r\n");
+        QFile::setPermissions(env->groupFile(), QFileDevice::WriteOwner);
+        const StartupLoad load = loadGroupsForStartup();
+        QCOMPARE(load.error.number, 70);
+        QCOMPARE(load.error.text(), QStringLiteral("70 -- Permission denied"));
+        QFile::setPermissions(env->groupFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(readFile(env->groupFile()), QByteArray("\"A\",\"/a/\",\"k\",\"1\"\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGroupTable)
+#include "tst_grouptable.moc"
