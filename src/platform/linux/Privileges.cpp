@@ -1,0 +1,12 @@
+#include "platform/Privileges.h"
+
+#include <unistd.h>
+
+namespace sweepora::platform {
+
+bool runningAsAdministrator()
+{
+    return ::geteuid() == 0;
+}
+
+} // namespace sweepora::platform

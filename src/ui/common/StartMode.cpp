@@ -1,0 +1,7 @@
+#include "ui/common/StartMode.h"
+
+namespace sweepora {
+
+QString StartMode;
+
+} // namespace sweepora
