@@ -3,6 +3,7 @@
 // Answers the program's message boxes from a test: a timer finds the open
 // box, records its title and text, and presses the wanted button.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
