@@ -255,7 +255,17 @@ GroupFileError AppendGroup(const Group &group, const QString &file)
     if (!ensureFolderOf(path))
         return GroupFileError::make(GroupFileError::PathNotFound);
     QFile out(path);
-    const QByteArray line = serializeGroups({group});
+    QByteArray line = serializeGroups({group});
+    {
+        // A file edited by hand may lack the last line's CR LF: without it
+        // the new record would run into that line.
+        QFile existing(path);
+        if (existing.open(QIODevice::ReadOnly) && existing.size() > 0 && existing.seek(existing.size() - 1)) {
+            const QByteArray last = existing.read(1);
+            if (last != "\n" && last != "\r")
+                line.prepend("\r\n");
+        }
+    }
     if (!out.open(QIODevice::WriteOnly | QIODevice::Append) || out.write(line) != line.size()
         || !out.flush()) {
         qWarning("Cannot append to the group table %s: %s", qUtf8Printable(path),

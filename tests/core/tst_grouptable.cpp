@@ -118,6 +118,11 @@ private slots:
         QVERIFY(!AppendGroup(g("D", "/d/", "d", "2")));
         QCOMPARE(LoadGroups().complete.size(), 4);
         QVERIFY(readFile(env->groupFile()).endsWith("\"D\",\"/d/\",\"d\",\"2\"\r\n"));
+
+        // A last line without its CR LF still gets the new record on a line of its own.
+        writeFile(env->groupFile(), "\"A\",\"/a/\",\"a\",\"1\"");
+        QVERIFY(!AppendGroup(g("B", "/b/", "b", "3")));
+        QCOMPARE(LoadGroups().complete, (GroupList{g("A", "/a/", "a", "1"), g("B", "/b/", "b", "3")}));
     }
 
     void startupWritesDefaultsWhenMissing()
