@@ -49,29 +49,40 @@ CleanResult CleaningRun::run(const QList<CleanTarget> &targets)
         groups.append({target.key, path});
     }
 
+    // The root, the home folder and the system's folders are never
+    // cleaned, whatever the table says.
+    QList<bool> refused;
+    for (const Group &group : groups) {
+        const bool isProtected = isProtectedFolder(Folder::openPath(group.path));
+        if (isProtected) {
+            qWarning("Not cleaning %s: the root, the home folder and system folders are never emptied",
+                     group.path.constData());
+            m_result.folderPassFailed = true;
+        }
+        refused.append(isProtected);
+    }
+
     auto openGroupFolder = [this](const QByteArray &path) {
         Folder folder = Folder::openPath(path);
         EntryStat self;
         if (!folder.statSelf(self))
             return Folder();
-        if (isProtectedFolder(folder)) {
-            qWarning("Not cleaning %s: the root, the home folder and system folders are never emptied",
-                     path.constData());
-            m_result.folderPassFailed = true;
-            return Folder();
-        }
         m_device = self.device;
         return folder;
     };
 
-    for (const Group &group : groups) {
-        Folder top = openGroupFolder(group.path);
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        if (refused.at(i))
+            continue;
+        Folder top = openGroupFolder(groups.at(i).path);
         if (top.isOpen())
-            filePass(std::move(top), group.path, group.key);
+            filePass(std::move(top), groups.at(i).path, groups.at(i).key);
     }
-    for (const Group &group : groups) {
-        Folder top = openGroupFolder(group.path);
-        if (top.isOpen() && !folderPass(std::move(top), group.path))
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        if (refused.at(i))
+            continue;
+        Folder top = openGroupFolder(groups.at(i).path);
+        if (top.isOpen() && !folderPass(std::move(top), groups.at(i).path))
             m_result.folderPassFailed = true;
     }
     return m_result;
