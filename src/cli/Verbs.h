@@ -6,5 +6,8 @@ namespace sweepora::cli {
 
 // Each verb gets the arguments after its name and returns the exit status.
 int runGroups(const QStringList &args);
+int runList(const QStringList &args);
+int runUsed(const QStringList &args);
+int runClean(const QStringList &args);
 
 } // namespace sweepora::cli

@@ -15,6 +15,9 @@ namespace {
 
 const Verb verbs[] = {
     {"groups", "", "list the groups: Key, icon number, Path, Name", runGroups},
+    {"list", "KEY", "list a group's files, then the two status texts", runList},
+    {"used", "PATH", "the used-space sum of a folder tree", runUsed},
+    {"clean", "--all | KEY... [--yes]", "clean all groups or the named ones", runClean},
 };
 
 void printHelp()
@@ -26,7 +29,7 @@ void printHelp()
         "Verbs:\n");
     for (const Verb &verb : verbs) {
         const QString call = QStringLiteral("%1 %2").arg(QLatin1String(verb.name), QLatin1String(verb.usage)).trimmed();
-        text += QStringLiteral("  %1%2\n").arg(call.leftJustified(28), QLatin1String(verb.summary));
+        text += QStringLiteral("  %1 %2\n").arg(call.leftJustified(27), QLatin1String(verb.summary));
     }
     text += QStringLiteral(
         "\nOptions:\n"

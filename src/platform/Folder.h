@@ -24,7 +24,11 @@ struct EntryStat
     EntryType type = EntryType::Unknown;
     std::uint64_t size = 0;   // apparent size in bytes; a link's own size
     std::uint64_t device = 0; // file system the entry lives on
+    std::uint64_t inode = 0;  // with `device`, names the file itself
     std::uint32_t owner = 0;
+    // A folder that everyone may write to but where only an entry's owner
+    // may delete it (the sticky bit), such as /tmp.
+    bool sharedSticky = false;
     Timestamp created;        // birth time where the file system keeps one, else the change time
     Timestamp accessed;
     Timestamp modified;
@@ -37,6 +41,15 @@ struct DirEntry
     const char *name = nullptr;
     std::size_t nameLength = 0;
     EntryType type = EntryType::Unknown; // Unknown when the listing does not say
+};
+
+// What became of an attempt to remove an entry.
+enum class RemoveResult : std::uint8_t {
+    Removed,
+    Gone,     // it was not there (any more)
+    Refused,  // permission refused, or the entry is busy (a mount point)
+    NotEmpty, // a folder that still holds entries
+    Failed,   // anything else (read-only file system, I/O error, ...)
 };
 
 // An open folder. Everything below it is reached relative to its
@@ -53,8 +66,9 @@ public:
     Folder &operator=(const Folder &) = delete;
     ~Folder();
 
-    // Opens a folder by its path (a link as the last part is followed: the
-    // user named this folder). Not open when the path is no readable folder.
+    // Opens a folder by its path (links in the path are followed: the user
+    // named this folder). Paths longer than the system's path limit are
+    // opened piece by piece. Not open when the path is no readable folder.
     static Folder openPath(const QByteArray &path);
 
     // Opens the sub-folder `name`. Never follows a symbolic link: a link,
@@ -64,7 +78,8 @@ public:
     bool isOpen() const { return m_fd >= 0; }
 
     // The next entry of the listing, "." and ".." left out. False at the
-    // end or when the listing cannot be read further.
+    // end or when the listing cannot be read further; the listing's buffer
+    // is released then, while the folder stays open.
     bool nextEntry(DirEntry &entry);
 
     // Looks at the entry `name` without following a link. False when it
@@ -73,6 +88,13 @@ public:
 
     // Looks at the open folder itself.
     bool statSelf(EntryStat &stat) const;
+
+    // Removes the entry `name` of this folder: a file, a link (never what it
+    // points to), a socket, a pipe or a device node; never a folder.
+    RemoveResult removeEntry(const char *name) const;
+
+    // Removes the empty sub-folder `name`.
+    RemoveResult removeFolder(const char *name) const;
 
 private:
     explicit Folder(int fd) : m_fd(fd) {}

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -48,19 +49,43 @@ Timestamp toTimestamp(const struct statx_timestamp &t)
 bool statxAt(int dirFd, const char *name, int flags, EntryStat &stat, bool wantTimes)
 {
     struct statx sx;
-    const unsigned mask = wantTimes ? (STATX_BASIC_STATS | STATX_BTIME) : (STATX_TYPE | STATX_SIZE | STATX_UID);
+    const unsigned mask = wantTimes ? (STATX_BASIC_STATS | STATX_BTIME)
+                                    : (STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_UID | STATX_INO);
     if (::statx(dirFd, name, flags | AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, mask, &sx) != 0)
         return false;
     stat.type = typeFromMode(sx.stx_mode);
     stat.size = sx.stx_size;
     stat.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+    stat.inode = sx.stx_ino;
     stat.owner = sx.stx_uid;
+    stat.sharedSticky = S_ISDIR(sx.stx_mode) && (sx.stx_mode & S_ISVTX) && (sx.stx_mode & S_IWOTH);
     if (wantTimes) {
         stat.accessed = toTimestamp(sx.stx_atime);
         stat.modified = toTimestamp(sx.stx_mtime);
         stat.created = (sx.stx_mask & STATX_BTIME) ? toTimestamp(sx.stx_btime) : toTimestamp(sx.stx_ctime);
     }
     return true;
+}
+
+RemoveResult removeResult(int result)
+{
+    if (result == 0)
+        return RemoveResult::Removed;
+    switch (errno) {
+    case ENOENT: return RemoveResult::Gone;
+    case EACCES:
+    case EPERM:
+    case EBUSY: return RemoveResult::Refused;
+    case ENOTEMPTY:
+    case EEXIST: return RemoveResult::NotEmpty;
+    default: return RemoveResult::Failed;
+    }
+}
+
+// Opens `path` relative to `dirFd` (AT_FDCWD for the current folder).
+int openFolderAt(int dirFd, const char *path)
+{
+    return ::openat(dirFd, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 } // namespace
@@ -96,7 +121,38 @@ Folder::~Folder()
 
 Folder Folder::openPath(const QByteArray &path)
 {
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (path.isEmpty() || path.contains('\0'))
+        return {};
+    if (path.size() < PATH_MAX)
+        return Folder(openFolderAt(AT_FDCWD, path.constData()));
+
+    // Too long for one call: open it in pieces that each fit, cut at
+    // separators, every piece relative to the folder the last one opened.
+    int fd = AT_FDCWD;
+    qsizetype start = 0;
+    while (start < path.size()) {
+        qsizetype end = path.size();
+        if (end - start >= PATH_MAX) {
+            end = path.lastIndexOf('/', start + PATH_MAX - 2);
+            if (end < start) { // one name longer than the limit
+                if (fd != AT_FDCWD)
+                    ::close(fd);
+                return {};
+            }
+            if (end == start) // the leading "/" of an absolute path
+                ++end;
+        }
+        const QByteArray piece = path.mid(start, end - start);
+        const int next = openFolderAt(fd, piece.constData());
+        if (fd != AT_FDCWD)
+            ::close(fd);
+        if (next < 0)
+            return {};
+        fd = next;
+        start = end;
+        while (start < path.size() && path.at(start) == '/')
+            ++start;
+    }
     return Folder(fd);
 }
 
@@ -123,6 +179,8 @@ bool Folder::nextEntry(DirEntry &entry)
                 if (n < 0)
                     qWarning("Cannot read a folder listing: %s", std::strerror(errno));
                 m_finished = true;
+                m_buffer.reset();
+                m_filled = m_position = 0;
                 return false;
             }
             m_filled = n;
@@ -148,6 +206,20 @@ bool Folder::statEntry(const char *name, EntryStat &stat, bool wantTimes) const
 bool Folder::statSelf(EntryStat &stat) const
 {
     return m_fd >= 0 && statxAt(m_fd, "", AT_EMPTY_PATH, stat, true);
+}
+
+RemoveResult Folder::removeEntry(const char *name) const
+{
+    if (m_fd < 0)
+        return RemoveResult::Failed;
+    return removeResult(::unlinkat(m_fd, name, 0));
+}
+
+RemoveResult Folder::removeFolder(const char *name) const
+{
+    if (m_fd < 0)
+        return RemoveResult::Failed;
+    return removeResult(::unlinkat(m_fd, name, AT_REMOVEDIR));
 }
 
 } // namespace sweepora::platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+
+namespace sweepora {
+
+// One line of the deleted-files report, as UTF-8 bytes: the full path, then
+// blanks up to the start of the next 14-column print zone (at least one, so
+// a path whose length is a multiple of 14 gets 14), then the size in plain
+// decimal digits, " Bytes" and CR LF. Columns count characters. Control
+// characters in the path are written as \t, \n, \r or \xHH, so every
+// deleted file keeps to one line; bytes that are not UTF-8 show as U+FFFD.
+QByteArray reportLine(const QByteArray &fullPath, std::uint64_t size);
+
+// Appends lines to the deleted-files report. The file is opened (and
+// created when missing) with the first line, and every line is flushed to
+// the system as it is written. A report that cannot be opened or written
+// loses its lines, with a warning in the log; the caller goes on.
+class DeletedFilesReport
+{
+public:
+    explicit DeletedFilesReport(const QString &file);
+
+    // Writes the line for one deleted file; false when it could not.
+    bool add(const QByteArray &fullPath, std::uint64_t size);
+
+private:
+    QFile m_file;
+    bool m_failed = false;
+    bool m_warned = false;
+};
+
+} // namespace sweepora

@@ -1,0 +1,191 @@
+// The listing walk: one pass over the tree, one look at each entry.
+
+#include "engine/Listing.h"
+
+#include "engine/ListingData.h"
+#include "platform/Folder.h"
+#include "platform/Process.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace sweepora {
+namespace {
+
+using platform::DirEntry;
+using platform::EntryStat;
+using platform::EntryType;
+using platform::Folder;
+
+FileTime toFileTime(const platform::Timestamp &t)
+{
+    return fileTimeFromUnix(t.seconds, t.nanoseconds);
+}
+
+bool isDesktopIni(const char *name)
+{
+    return std::strcmp(name, "desktop.ini") == 0;
+}
+
+// Turns the share of the folder tree walked so far into the progress
+// callback's figures, calling it only when the share has grown by a step.
+class ProgressReporter
+{
+public:
+    explicit ProgressReporter(const WalkProgress &progress) : m_progress(progress) {}
+
+    void start()
+    {
+        if (m_progress)
+            m_progress(0, 1);
+    }
+
+    // `walkedShare` runs from 0 to 1 over the walk.
+    void update(double walkedShare, std::uint64_t value)
+    {
+        if (!m_progress)
+            return;
+        const int step = static_cast<int>(walkedShare * steps);
+        if (step <= m_lastStep || walkedShare <= 0)
+            return;
+        m_lastStep = step;
+        const double estimate = static_cast<double>(value) / walkedShare;
+        std::uint64_t maximum = estimate < 1.8e19 ? static_cast<std::uint64_t>(estimate) : value;
+        m_progress(value, std::max<std::uint64_t>({maximum, value, 1}));
+    }
+
+    void finish(std::uint64_t total)
+    {
+        if (m_progress)
+            m_progress(total, std::max<std::uint64_t>(total, 1));
+    }
+
+private:
+    static constexpr int steps = 1000;
+    const WalkProgress &m_progress;
+    int m_lastStep = 0;
+};
+
+class ListingWalk
+{
+public:
+    ListingWalk(const QByteArray &topPath, const WalkProgress &progress)
+        : m_builder(topPath), m_data(m_builder.data()), m_progress(progress)
+    {
+    }
+
+    Listing run(Folder top)
+    {
+        EntryStat self;
+        m_progress.start();
+        if (top.statSelf(self)) {
+            platform::allowManyOpenFolders();
+            m_device = self.device;
+            walk(std::move(top));
+        }
+        m_progress.finish(m_data.total);
+        return m_builder.take();
+    }
+
+private:
+    struct Level
+    {
+        Folder folder;
+        std::uint32_t id = 0;
+        double share = 0;                 // of the whole tree, split among sub-folders
+        std::vector<std::string> subfolders; // in listing order
+        std::size_t next = 0;
+    };
+
+    // Reads one folder: counts every entry, adds the file rows, and notes
+    // the sub-folders to enter afterwards.
+    void readFolder(Level &level)
+    {
+        DirEntry entry;
+        EntryStat stat;
+        while (level.folder.nextEntry(entry)) {
+            if (!level.folder.statEntry(entry.name, stat))
+                continue; // vanished meanwhile
+            ++m_data.fileCount;
+            if (stat.type == EntryType::Folder) {
+                ++m_data.dirCount;
+                if (stat.device == m_device) // a mount point is counted, not entered
+                    level.subfolders.emplace_back(entry.name, entry.nameLength);
+                continue; // a folder entry has no size of its own
+            }
+            m_data.total += stat.size;
+            if (stat.size == 0 || isDesktopIni(entry.name))
+                continue;
+            FileRow row;
+            row.size = stat.size;
+            row.created = toFileTime(stat.created);
+            row.accessed = toFileTime(stat.accessed);
+            row.modified = toFileTime(stat.modified);
+            m_builder.addRow(level.id, entry.name, entry.nameLength, row);
+        }
+    }
+
+    // A folder's share of the tree is walked once it has no sub-folders
+    // left to enter.
+    void finishedShare(double share)
+    {
+        m_walkedShare += share;
+        m_progress.update(m_walkedShare, m_data.total);
+    }
+
+    void walk(Folder top)
+    {
+        std::vector<Level> stack;
+        stack.push_back({std::move(top), 0, 1.0, {}, 0});
+        readFolder(stack.back());
+        if (stack.back().subfolders.empty())
+            finishedShare(1.0);
+
+        while (!stack.empty()) {
+            Level &level = stack.back();
+            if (level.next == level.subfolders.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const std::string &name = level.subfolders[level.next++];
+            const double share = level.share / static_cast<double>(level.subfolders.size());
+            Folder child = level.folder.openChild(name.c_str());
+            EntryStat childStat;
+            // Checked again on the open folder: it may have been swapped
+            // for a mount point since it was looked at.
+            if (!child.statSelf(childStat) || childStat.device != m_device) {
+                finishedShare(share);
+                continue;
+            }
+            const std::uint32_t id = m_builder.addFolder(level.id, name.data(), name.size());
+            stack.push_back({std::move(child), id, share, {}, 0});
+            readFolder(stack.back()); // `level` may be invalid from here on
+            if (stack.back().subfolders.empty())
+                finishedShare(share);
+        }
+    }
+
+    ListingBuilder m_builder;
+    ListingData &m_data;
+    ProgressReporter m_progress;
+    std::uint64_t m_device = 0;
+    double m_walkedShare = 0;
+};
+
+} // namespace
+
+Listing listFolder(const QString &searchPath, const WalkProgress &progress)
+{
+    QByteArray top = QFile::encodeName(searchPath);
+    if (!top.endsWith('/'))
+        top += '/';
+    ListingWalk walk(top, progress);
+    // An empty path names no folder (not the root, not the current folder).
+    return walk.run(searchPath.isEmpty() ? Folder() : Folder::openPath(top));
+}
+
+} // namespace sweepora

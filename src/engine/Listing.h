@@ -1,0 +1,115 @@
+#pragma once
+
+#include "core/Helpers.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QSharedDataPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace sweepora {
+
+// One file row of a listing, kept compact: the name lives in the listing's
+// name store and the folder in its folder table, so a row takes 48 bytes
+// plus its name.
+struct FileRow
+{
+    std::uint64_t size = 0;
+    FileTime created = 0;
+    FileTime accessed = 0;
+    FileTime modified = 0;
+    std::uint64_t nameOffset = 0; // in the listing's name store
+    std::uint32_t folder = 0;     // index in the listing's folder table
+    std::uint16_t nameLength = 0;
+};
+
+class ListingData;
+
+// The files of a group's folder tree as one listing shows them: a row per
+// non-empty entry other than "desktop.ini", in walk order (a folder's
+// entries before its sub-folders, sub-folders depth-first in the order the
+// folder lists them), with the counts and the total of the whole walk.
+//
+// Implicitly shared: copies are cheap until one of them is changed.
+// Reading from several threads at once is safe.
+class Listing
+{
+public:
+    Listing();
+    Listing(const Listing &);
+    Listing(Listing &&) noexcept;
+    Listing &operator=(const Listing &);
+    Listing &operator=(Listing &&) noexcept;
+    ~Listing();
+
+    // Number of file rows.
+    qsizetype size() const;
+
+    // The entry's name for display; bytes that are not UTF-8 show as U+FFFD,
+    // none is dropped.
+    QString name(qsizetype row) const;
+    // The name as the file system holds it.
+    QByteArrayView nameBytes(qsizetype row) const;
+    std::uint64_t fileSize(qsizetype row) const;
+    FileTime created(qsizetype row) const; // birth time where kept, else change time
+    FileTime accessed(qsizetype row) const;
+    FileTime modified(qsizetype row) const;
+
+    // The folder path as the walk reached it (ending in "/") followed by the
+    // name, as raw bytes: what deleting and previewing use.
+    QByteArray fullPath(qsizetype row) const;
+    // The same for display, decoded as `name` is.
+    QString fullPathText(qsizetype row) const;
+
+    // The folder a row belongs to, and that folder's path ending in "/".
+    // Rows of one folder are consecutive, so a caller printing many rows
+    // can build each folder's path once.
+    std::uint32_t folderOf(qsizetype row) const;
+    QByteArray folderPath(std::uint32_t folder) const;
+
+    // Entries counted by the walk: every entry met, sub-folders, empty files
+    // and "desktop.ini" included.
+    std::uint64_t fileCount() const;
+    // Sub-folders met by the walk (the top folder not included).
+    std::uint64_t dirCount() const;
+    // Sum of the sizes of all counted entries (sub-folders count 0).
+    std::uint64_t total() const;
+
+    // "12 Files found in 3 Directories": the count of entries and the count
+    // of sub-folders plus one for the top folder.
+    QString filesTotalText() const;
+    // "Size of files found under " + searchPath + " = " + the short size text
+    // of the total.
+    QString filesTotalSpaceText(const QString &searchPath) const;
+
+    // Removes one row (after its file was deleted on its own). The other
+    // rows keep their order; counts and total stay as the walk found them.
+    void removeRow(qsizetype row);
+
+private:
+    friend class ListingBuilder;
+    const FileRow &rowAt(qsizetype row) const;
+
+    QSharedDataPointer<ListingData> d;
+};
+
+// Progress of a walk: `value` is the byte count of the entries walked so far,
+// `maximum` the used-space sum of the tree as far as the walk can tell yet
+// (the bytes walked scaled up by the share of the folder tree not yet
+// walked); at the end both are the walk's total. `maximum` is never 0 and
+// never below `value`. Called from the walking thread, a few hundred times
+// at most per walk.
+using WalkProgress = std::function<void(std::uint64_t value, std::uint64_t maximum)>;
+
+// Walks `searchPath` (a group's folder; a trailing "/" is optional) and
+// returns its listing. Never follows a symbolic link (a link is an entry
+// of its own, counted with its own size) and never enters another file
+// system. A path that does not exist, is no folder or cannot be read gives
+// no rows and zero counts; so does a sub-folder that cannot be read, for its
+// own part. Safe to run on any thread, several at once.
+Listing listFolder(const QString &searchPath, const WalkProgress &progress = {});
+
+} // namespace sweepora

@@ -1,0 +1,37 @@
+#include "platform/Process.h"
+
+#include <QtDebug>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+
+namespace sweepora::platform {
+
+std::uint32_t currentUserId()
+{
+    return static_cast<std::uint32_t>(::geteuid());
+}
+
+bool standardInputIsTerminal()
+{
+    return ::isatty(STDIN_FILENO) == 1;
+}
+
+void allowManyOpenFolders()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct rlimit limit;
+        if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == limit.rlim_max)
+            return;
+        limit.rlim_cur = limit.rlim_max;
+        if (::setrlimit(RLIMIT_NOFILE, &limit) != 0)
+            qWarning("Cannot raise the open-file limit: %s", std::strerror(errno));
+    });
+}
+
+} // namespace sweepora::platform
