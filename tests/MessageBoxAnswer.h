@@ -4,6 +4,7 @@
 // box, records its title and text, and presses the wanted button.
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>

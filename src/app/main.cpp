@@ -1,18 +1,39 @@
 // sweepora: the desktop program.
 
+#include "app/Startup.h"
+#include "platform/Privileges.h"
+#include "ui/common/StartMode.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+using namespace sweepora;
 
 int main(int argc, char *argv[])
 {
+    // The preview pane's browser refuses to start as root with its sandbox on.
+    if (platform::runningAsAdministrator() && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sweepora"));
     QApplication::setApplicationVersion(QStringLiteral(SWEEPORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("sweepora"));
 
-    // Stand-in until the main window lands.
-    QLabel window(QStringLiteral("Sweepora"));
-    window.setWindowTitle(QStringLiteral("Sweepora"));
-    window.resize(400, 200);
-    window.show();
+    // One copy at a time: a second start ends at once, before any window.
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QDir(runtime).exists())
+        runtime = QDir::tempPath();
+    QLockFile instanceLock(runtime + QStringLiteral("/sweepora-%1.lock").arg(qEnvironmentVariable("USER")));
+    if (!instanceLock.tryLock(0))
+        return 0;
+
+    if (isMonitorModeCommandLine(QCoreApplication::arguments()))
+        StartMode = QStringLiteral("-m");
+
+    handOverToMainWindow();
     return app.exec();
 }

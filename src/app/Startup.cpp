@@ -1,0 +1,24 @@
+#include "app/Startup.h"
+
+#include "ui/common/StartMode.h"
+#include "ui/main/MainWindow.h"
+
+namespace sweepora {
+
+bool isMonitorModeCommandLine(const QStringList &arguments)
+{
+    return arguments.size() == 2 && arguments.at(1) == QLatin1String("-m");
+}
+
+void handOverToMainWindow()
+{
+    auto *window = new frmMain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    if (StartMode == QLatin1String("-m")) {
+        window->setWindowState(window->windowState() | Qt::WindowMinimized);
+        StartMode.clear();
+    }
+}
+
+} // namespace sweepora

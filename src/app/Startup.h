@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace sweepora {
+
+// True when the command line after the program's name is exactly "-m".
+bool isMonitorModeCommandLine(const QStringList &arguments);
+
+// Makes the main window visible (which loads it); in monitor mode it is
+// then minimized and StartMode emptied. The one place where start-up hands
+// over to the main window.
+void handOverToMainWindow();
+
+} // namespace sweepora

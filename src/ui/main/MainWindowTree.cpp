@@ -1,0 +1,123 @@
+// The group tree: filling it from the group table, the checked mark, and
+// listing a group's files on a click.
+
+#include "ui/main/MainWindow.h"
+
+#include "core/GroupTable.h"
+#include "engine/Listing.h"
+#include "ui/common/BusyWork.h"
+#include "ui/common/Icons.h"
+#include "ui/main/FileListModel.h"
+
+#include <QHash>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace sweepora {
+namespace {
+
+constexpr int KeyRole = Qt::UserRole;
+constexpr int ImageRole = Qt::UserRole + 1;
+
+} // namespace
+
+int frmMain::nodeImage(QTreeWidgetItem *node) const
+{
+    return node ? node->data(0, ImageRole).toInt() : 0;
+}
+
+void frmMain::setNodeImage(QTreeWidgetItem *node, int image)
+{
+    node->setData(0, ImageRole, image);
+    node->setIcon(0, groupIcon(image));
+}
+
+void frmMain::FillGroupTree(bool clearFirst, bool revealEach)
+{
+    if (clearFirst)
+        FolderTree->clear();
+    const GroupParse parse = LoadGroups();
+    if (parse.error && parse.error.number != GroupFileError::InputPastEnd)
+        qWarning("Cannot read the group table: %s", qUtf8Printable(parse.error.text()));
+
+    QHash<QString, QTreeWidgetItem *> nodeOfKey;
+    for (int i = 0; i < FolderTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = FolderTree->topLevelItem(i);
+        nodeOfKey.insert(node->data(0, KeyRole).toString(), node);
+    }
+    for (const Group &group : parse.complete) {
+        QTreeWidgetItem *node = nodeOfKey.value(group.key);
+        if (!node) {
+            node = new QTreeWidgetItem(FolderTree);
+            node->setData(0, KeyRole, group.key);
+            nodeOfKey.insert(group.key, node);
+        }
+        // A later line with a key the tree holds already updates that node.
+        node->setText(0, group.name);
+        setNodeImage(node, group.iconNumber());
+        if (revealEach)
+            FolderTree->scrollToItem(node);
+    }
+}
+
+void frmMain::FolderTree_NodeClick(QTreeWidgetItem *node)
+{
+    if (!node || CurrentView == QLatin1String("NoSearch"))
+        return;
+    const QString key = node->data(0, KeyRole).toString();
+    const QString path = PathsTable(key).value_or(QString());
+
+    if (nodeImage(node) != CheckedImage)
+        setNodeImage(node, CheckedImage);
+    else
+        setNodeImage(node, IconsTable(key));
+
+    if (mnuView->isChecked() && CurrentView != path)
+        listGroup(path, key);
+}
+
+void frmMain::listGroup(const QString &path, const QString &key)
+{
+    CurrentView = QStringLiteral("NoSearch");
+    ProgressBar1->setValue(0);
+    ListMode = QStringLiteral("Find");
+    m_files->clear();
+
+    m_progressValue = 0;
+    m_progressMaximum = 0;
+    QTimer progressTimer;
+    progressTimer.setInterval(50);
+    connect(&progressTimer, &QTimer::timeout, this, [this] {
+        const std::uint64_t maximum = m_progressMaximum;
+        if (maximum == 0)
+            return;
+        const std::uint64_t value = std::min<std::uint64_t>(m_progressValue, maximum);
+        ProgressBar1->setValue(static_cast<int>(value * 1000 / maximum));
+    });
+    progressTimer.start();
+
+    Listing listing;
+    runBusy([&] {
+        listing = listFolder(path, [this](std::uint64_t value, std::uint64_t maximum) {
+            m_progressValue = value;
+            m_progressMaximum = maximum;
+        });
+    });
+    progressTimer.stop();
+    if (m_progressMaximum != 0)
+        ProgressBar1->setValue(static_cast<int>(std::min<std::uint64_t>(m_progressValue, m_progressMaximum) * 1000
+                                                / m_progressMaximum));
+
+    ListMode.clear();
+    FilesTotal->showMessage(listing.filesTotalText());
+    FilesTotalSpace->showMessage(listing.filesTotalSpaceText(path));
+    if (listing.size() > 0)
+        LastFileGroupKey = key;
+    m_files->setListing(std::move(listing));
+    CurrentView = path;
+}
+
+} // namespace sweepora

@@ -1,0 +1,254 @@
+#include "ui/main/MainWindow.h"
+
+#include "MessageBoxAnswer.h"
+#include "TestEnv.h"
+#include "core/AppFiles.h"
+#include "core/GroupTable.h"
+#include "ui/main/FileListModel.h"
+#include "ui/main/PreviewPane.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace sweepora;
+using namespace sweepora::test;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnv> env;
+    QString temp, recycle, other;
+
+    std::unique_ptr<frmMain> openWindow()
+    {
+        auto window = std::make_unique<frmMain>();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("main window not exposed");
+        return window;
+    }
+
+    QTreeWidgetItem *node(frmMain &w, const QString &key)
+    {
+        for (int i = 0; i < w.folderTree()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *item = w.folderTree()->topLevelItem(i);
+            if (item->data(0, Qt::UserRole).toString() == key)
+                return item;
+        }
+        return nullptr;
+    }
+
+    int rowOf(frmMain &w, const QString &name)
+    {
+        for (int r = 0; r < w.fileListModel()->rowCount(); ++r) {
+            if (w.fileListModel()->index(r, 0).data().toString() == name)
+                return r;
+        }
+        return -1;
+    }
+
+    void selectRow(frmMain &w, int row)
+    {
+        w.fileList()->setCurrentIndex(w.fileListModel()->index(row, 0));
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        temp = env->makeDir(QStringLiteral("temp"));
+        recycle = env->makeDir(QStringLiteral("trash"));
+        other = env->makeDir(QStringLiteral("other"));
+        writeFile(temp + QStringLiteral("/a.txt"), "hello");
+        writeFile(temp + QStringLiteral("/b.exe"), QByteArray(20, 'b'));
+        writeFile(temp + QStringLiteral("/sub/c.log"), QByteArray(7, 'c'));
+        writeFile(recycle + QStringLiteral("/gone.txt"), "x");
+        writeFile(other + QStringLiteral("/keep.txt"), "keep");
+        SaveGroups({{QStringLiteral("Temp files"), temp + u'/', QStringLiteral("Temp"), QStringLiteral("10")},
+                    {QStringLiteral("Trash"), recycle + u'/', QStringLiteral("Recycle"), QStringLiteral("7")},
+                    {QStringLiteral("Other"), other + u'/', QStringLiteral("Other"), QStringLiteral("3")}});
+    }
+
+    void cleanup() { env.reset(); }
+
+    void firstStartWritesDefaults()
+    {
+        QFile::remove(env->groupFile());
+        writeFile(reportPath(), "old report line\r\n");
+        auto w = openWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Sweepora"));
+        QCOMPARE(w->folderTree()->topLevelItemCount(), 6);
+        QCOMPARE(w->folderTree()->topLevelItem(0)->text(0), QStringLiteral("Temporary Files"));
+        QCOMPARE(w->fileListModel()->columnCount(), 5);
+        QCOMPARE(w->fileListModel()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Modified"));
+        QCOMPARE(w->fileListModel()->rowCount(), 1);
+        QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("SELECT FOLDER"));
+        QCOMPARE(w->fileListModel()->index(0, 1).data().toString(), QStringLiteral("------"));
+        QCOMPARE(readFile(reportPath()), QByteArray()); // emptied at every start
+        QCOMPARE(LoadGroups().complete.size(), 6);
+    }
+
+    void clickListsThenOnlyToggles()
+    {
+        auto w = openWindow();
+        QTreeWidgetItem *tempNode = node(*w, QStringLiteral("Temp"));
+        QVERIFY(tempNode);
+        QCOMPARE(w->nodeImage(tempNode), 10);
+
+        w->FolderTree_NodeClick(tempNode);
+        QCOMPARE(w->nodeImage(tempNode), frmMain::CheckedImage);
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+        QCOMPARE(w->filesTotalText(), QStringLiteral("4 Files found in 2 Directories"));
+        QCOMPARE(w->filesTotalSpaceText(),
+                 QStringLiteral("Size of files found under %1/ = 32 bytes").arg(temp));
+        QCOMPARE(w->fileListModel()->index(rowOf(*w, QStringLiteral("b.exe")), 1).data().toString(),
+                 QStringLiteral("20 bytes"));
+
+        w->FolderTree_NodeClick(tempNode); // same group again: only the mark goes
+        QCOMPARE(w->nodeImage(tempNode), 10);
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+
+        // With "View Files" off a click only toggles the mark; the toolbar
+        // button and the menu item share one check mark.
+        w->Toolbar1_ButtonClick(QStringLiteral("View"));
+        QVERIFY(!w->viewAction()->isChecked());
+        QTreeWidgetItem *otherNode = node(*w, QStringLiteral("Other"));
+        w->FolderTree_NodeClick(otherNode);
+        QCOMPARE(w->nodeImage(otherNode), frmMain::CheckedImage);
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+        w->Toolbar1_ButtonClick(QStringLiteral("View"));
+        QVERIFY(w->viewAction()->isChecked());
+    }
+
+    void headerClickSelectsAllWithoutSorting()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        QStringList before;
+        for (int r = 0; r < w->fileListModel()->rowCount(); ++r)
+            before << w->fileListModel()->index(r, 0).data().toString();
+        emit w->fileList()->header()->sectionClicked(1);
+        QCOMPARE(w->fileList()->selectionModel()->selectedRows().size(), 3);
+        for (int r = 0; r < before.size(); ++r)
+            QCOMPARE(w->fileListModel()->index(r, 0).data().toString(), before.at(r));
+    }
+
+    void previewOnlyKnownEndings()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        selectRow(*w, rowOf(*w, QStringLiteral("a.txt")));
+        w->ListView1_Click();
+        QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/a.txt"));
+        selectRow(*w, rowOf(*w, QStringLiteral("b.exe")));
+        w->ListView1_Click();
+        QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/a.txt"));
+    }
+
+    void deleteSingleFile()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        const QString status = w->filesTotalText();
+
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::No);
+        selectRow(*w, rowOf(*w, QStringLiteral("b.exe")));
+        w->deleteSelectedFile();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("Delete Warning"));
+        QCOMPARE(boxes.seen[0].text, QStringLiteral("Do you wish to delete the file: %1/b.exe ?").arg(temp));
+        QVERIFY(QFile::exists(temp + QStringLiteral("/b.exe")));
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+
+        boxes.answer(QMessageBox::Yes);
+        w->deleteSelectedFile();
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/b.exe")));
+        QCOMPARE(w->fileListModel()->rowCount(), 2);
+        QCOMPARE(w->filesTotalText(), status);
+
+        // A file held open by a running program is refused with the LOCKED box.
+        QFile held(temp + QStringLiteral("/a.txt"));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        selectRow(*w, rowOf(*w, QStringLiteral("a.txt")));
+        w->deleteSelectedFile();
+        QCOMPARE(boxes.seen.size(), 4);
+        QCOMPARE(boxes.seen[3].title, QStringLiteral("Delete Error!"));
+        QCOMPARE(boxes.seen[3].text,
+                 QStringLiteral("This file is LOCKED by the system and can't be deleted at this time"));
+        QVERIFY(QFile::exists(temp + QStringLiteral("/a.txt")));
+        QCOMPARE(w->fileListModel()->rowCount(), 2);
+    }
+
+    void recycleRowsRefuse()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Recycle")));
+        BoxAnswerer boxes;
+        selectRow(*w, 0);
+        w->deleteSelectedFile();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("Delete Information"));
+        QVERIFY(QFile::exists(recycle + QStringLiteral("/gone.txt")));
+    }
+
+    void cleanSelectedGroups()
+    {
+        auto w = openWindow();
+        BoxAnswerer boxes;
+        // No: nothing changes.
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QVERIFY(QFile::exists(temp + QStringLiteral("/a.txt")));
+        QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("SELECT FOLDER"));
+
+        // Mark only the temporary files and clean the marked groups.
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelSelected_Click();
+        QCOMPARE(boxes.seen.size(), 4);
+        QCOMPARE(boxes.seen[1].title, QStringLiteral("DELETE ALERT"));
+        QCOMPARE(boxes.seen[1].defaultButton, QMessageBox::Yes);
+        QCOMPARE(boxes.seen[2].text, QStringLiteral("Operation Complete"));
+        QCOMPARE(boxes.seen[2].title, QStringLiteral("Folders Cleaned"));
+        QCOMPARE(boxes.seen[3].text, QStringLiteral("Do you want to view the deleted files report?"));
+        QCOMPARE(boxes.seen[3].title, QStringLiteral("Sweepora"));
+
+        QVERIFY(QDir(temp).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+        QVERIFY(QDir(temp).exists());
+        QVERIFY(QFile::exists(other + QStringLiteral("/keep.txt")));
+        QCOMPARE(w->fileListModel()->rowCount(), 1);
+        QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("FOLDER CLEAN"));
+        QCOMPARE(w->filesTotalText(), QString());
+        const QByteArray report = readFile(reportPath());
+        QVERIFY(report.contains((temp + QStringLiteral("/sub/c.log")).toUtf8()));
+        QCOMPARE(report.count("\r\n"), 3);
+
+        // Mark all, then give every node its own icon back.
+        w->btnSelectAll_Click();
+        QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Other"))), frmMain::CheckedImage);
+        w->btnUnCheckAll_Click();
+        QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Other"))), 3);
+        QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Temp"))), 10);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
