@@ -6,5 +6,8 @@ namespace sweepora::cli {
 
 // Each verb gets the arguments after its name and returns the exit status.
 int runGroups(const QStringList &args);
+int runSpace(const QStringList &args);
+int runMonitor(const QStringList &args);
+int runStartup(const QStringList &args);
 
 } // namespace sweepora::cli
