@@ -61,6 +61,7 @@ frmMonitor::frmMonitor(QWidget *parent)
     layout->addWidget(stupCheck);
 
     resize(twipsToPixelsX(this, kWindowWidth), twipsToPixelsY(this, kWindowHeight));
+    centreOnScreen(this);
 }
 
 void frmMonitor::showEvent(QShowEvent *event)
@@ -95,8 +96,6 @@ void frmMonitor::Form_Load()
     // with this program's current path.
     stupCheck->setChecked(startupSwitchIsOn());
     SetFullRowSelect(ListView1);
-
-    centreOnScreen(this);
 
     emptyReport();
 
