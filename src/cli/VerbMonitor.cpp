@@ -1,7 +1,6 @@
 #include "cli/Verbs.h"
 
 #include "cli/Cli.h"
-#include "core/AppFiles.h"
 #include "core/Helpers.h"
 #include "space/GroupUsage.h"
 
@@ -12,8 +11,6 @@ int runMonitor(const QStringList &args)
     if (!args.isEmpty())
         return usageError(QStringLiteral("'monitor' takes no arguments"));
 
-    // Opening the monitor window starts the deleted-files report afresh.
-    emptyReport();
     const UsageGroups usage = groupsForUsage();
     for (const Group &group : usage.groups)
         printRecord({group.name, FormatSize(groupUsedSpace(group))});

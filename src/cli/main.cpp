@@ -16,7 +16,7 @@ namespace {
 const Verb verbs[] = {
     {"groups", "", "list the groups: Key, icon number, Path, Name", runGroups},
     {"space", "", "the drive space figures of / with their shares", runSpace},
-    {"monitor", "", "each group's name and used space (empties the report)", runMonitor},
+    {"monitor", "", "each group's name and used space", runMonitor},
     {"startup", "on|off|status", "the start-at-log-in switch", runStartup},
 };
 

@@ -28,8 +28,8 @@ struct PieSector
 struct PieAngles
 {
     double freeDegrees = 0;   // F: the free share of 360, rounded to whole degrees
-    double wastedDegrees = 0; // W: the wasted share likewise, never 0 and never above F
-                              //    (0.001 stands in for a share that rounds to 0)
+    double wastedDegrees = 0; // W: the wasted share likewise, cut to F when above it;
+                              //    0.001 stands in for 0 (also when F is 0)
     PieSector wasted;         // from Rads(0.00001) to Rads(W)
     PieSector free;           // from Rads(W) to Rads(F); empty when W reaches F
     PieSector used;           // from Rads(F) round to the starting edge
