@@ -9,5 +9,8 @@ int runGroups(const QStringList &args);
 int runList(const QStringList &args);
 int runUsed(const QStringList &args);
 int runClean(const QStringList &args);
+int runSpace(const QStringList &args);
+int runMonitor(const QStringList &args);
+int runStartup(const QStringList &args);
 
 } // namespace sweepora::cli

@@ -18,6 +18,9 @@ const Verb verbs[] = {
     {"list", "KEY", "list a group's files, then the two status texts", runList},
     {"used", "PATH", "the used-space sum of a folder tree", runUsed},
     {"clean", "--all | KEY... [--yes]", "clean all groups or the named ones", runClean},
+    {"space", "", "the drive space figures of / with their shares", runSpace},
+    {"monitor", "", "each group's name and used space", runMonitor},
+    {"startup", "on|off|status", "the start-at-log-in switch", runStartup},
 };
 
 void printHelp()

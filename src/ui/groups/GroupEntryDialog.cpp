@@ -4,7 +4,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/groups/FolderChooser.h"
 #include "ui/groups/GroupChecks.h"
-#include "ui/groups/WindowPlacement.h"
+#include "ui/common/Twips.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -121,7 +121,7 @@ GroupEntryDialog::GroupEntryDialog(const QString &caption, const QString &okCapt
     connect(btnOK, &QPushButton::clicked, this, &GroupEntryDialog::btnOK_Click);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 
-    resize(twipsToPixels(this, 6000), twipsToPixels(this, 6000));
+    resize(twipsToPixelsX(this, 6000), twipsToPixelsX(this, 6000));
     centreOnScreen(this);
     txtName->setFocus();
 }

@@ -4,7 +4,7 @@
 #include "ui/common/ListViews.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/groups/GroupRowsModel.h"
-#include "ui/groups/WindowPlacement.h"
+#include "ui/common/Twips.h"
 #include "ui/groups/frmPathAdd.h"
 #include "ui/groups/frmPathEdit.h"
 
@@ -80,7 +80,7 @@ void frmPathMain::Form_Load()
 
     int listWidth = 0;
     for (int column = 0; column < GroupRowsModel::ColumnCount; ++column) {
-        const int width = twipsToPixels(this, columnTwips[column]);
+        const int width = twipsToPixelsX(this, columnTwips[column]);
         ListView1->header()->resizeSection(column, width);
         listWidth += width;
     }
@@ -97,7 +97,7 @@ void frmPathMain::Form_Load()
     }
 
     // Room for the three columns, a scroll bar and the frame.
-    resize(listWidth + twipsToPixels(this, 900), twipsToPixels(this, 4500));
+    resize(listWidth + twipsToPixelsX(this, 900), twipsToPixelsX(this, 4500));
     centreOnScreen(this);
 }
 

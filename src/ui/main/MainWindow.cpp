@@ -62,6 +62,7 @@ void frmMain::createControls()
     btnUnCheckAll = makeButton("btnUnCheckAll", QStringLiteral("&Restore All Groups"));
     Registry = makeButton("Registry", QStringLiteral("Registry"));
     Registry->hide(); // a developer's door to the settings test window; never shown
+    connect(Registry, &QPushButton::clicked, this, &frmMain::Registry_Click);
     connect(btnDelAll, &QPushButton::clicked, this, &frmMain::btnDelAll_Click);
     connect(btnDelSelected, &QPushButton::clicked, this, &frmMain::btnDelSelected_Click);
     connect(btnSelectAll, &QPushButton::clicked, this, &frmMain::btnSelectAll_Click);

@@ -73,6 +73,9 @@ public:
     void Toolbar1_ButtonClick(const QString &key);
     void openGroupList();
     void openAddGroup();
+    void openMonitor();
+    void openDriveSpace();
+    void Registry_Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

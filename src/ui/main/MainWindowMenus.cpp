@@ -5,6 +5,9 @@
 #include "ui/common/Icons.h"
 #include "ui/groups/frmPathAddPopUp.h"
 #include "ui/groups/frmPathMain.h"
+#include "space/frmFreeSpace.h"
+#include "ui/monitor/frmMonitor.h"
+#include "ui/monitor/frmRegistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,9 +77,11 @@ void frmMain::createMenus()
     connect(mnuFolders, &QAction::triggered, this, &frmMain::openGroupList);
     connect(mnuEditFolders, &QAction::triggered, this, &frmMain::openGroupList);
     connect(mnuAddFolder, &QAction::triggered, this, &frmMain::openAddGroup);
+    connect(mnuMonitor, &QAction::triggered, this, &frmMain::openMonitor);
+    connect(mnuDriveSpace, &QAction::triggered, this, &frmMain::openDriveSpace);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *action : {mnuMonitor, mnuDriveSpace, mnuLockFiles, mnuWeb, mnuAbout, mnuShutDown->menuAction()})
+    for (QAction *action : {mnuLockFiles, mnuWeb, mnuAbout, mnuShutDown->menuAction()})
         action->setEnabled(false);
 }
 
@@ -170,6 +175,23 @@ void frmMain::openAddGroup()
     frmPathAddPopUp dialog(this);
     connect(&dialog, &frmPathAddPopUp::groupTreeChanged, this, &frmMain::FillGroupTree);
     dialog.exec();
+}
+
+void frmMain::openMonitor()
+{
+    frmMonitor monitor(this);
+    monitor.exec();
+}
+
+void frmMain::openDriveSpace()
+{
+    // Not modal: it stays open beside the main window and deletes itself.
+    (new frmFreeSpace(this))->show();
+}
+
+void frmMain::Registry_Click()
+{
+    (new frmRegistry(this))->show();
 }
 
 void frmMain::mnuTaskBar_Click()
