@@ -15,6 +15,8 @@ namespace {
 
 const Verb verbs[] = {
     {"groups", "", "list the groups: Key, icon number, Path, Name", runGroups},
+    {"lock", "FILE", "lock FILE with the password on the first line of input", runLock},
+    {"unlock", "FILE", "unlock FILE with the password on the first line of input", runUnlock},
 };
 
 void printHelp()
