@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QtDebug>
 
 #include <optional>
 
@@ -40,7 +39,6 @@ public:
         if (!why.isEmpty())
             message += QStringLiteral(" (%1)").arg(why);
         message += QStringLiteral(".\nNothing was changed.");
-        qWarning("%s", qUtf8Printable(message));
         return {LockResult::Failed, message};
     }
 
@@ -69,8 +67,14 @@ public:
     {
         if (fails(LockStep::Write))
             return injected();
-        if (file.write(bytes) != bytes.size())
-            return file.errorString();
+        // A write can stop short (at a size limit, say) without an error;
+        // the next one then says why.
+        for (qsizetype at = 0; at < bytes.size();) {
+            const qint64 n = file.write(bytes.constData() + at, bytes.size() - at);
+            if (n <= 0)
+                return file.errorString();
+            at += n;
+        }
         return std::nullopt;
     }
 
