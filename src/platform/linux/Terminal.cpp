@@ -24,7 +24,7 @@ std::optional<QString> readHiddenLine(const QString &prompt)
         termios hidden = saved;
         hidden.c_lflag &= ~tcflag_t(ECHO);
         hidden.c_lflag |= ECHONL;
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &hidden);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &hidden);
     }
 
     QByteArray line;
@@ -38,7 +38,7 @@ std::optional<QString> readHiddenLine(const QString &prompt)
     }
 
     if (canHide)
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
     if (!complete && line.isEmpty())
         return std::nullopt;
     if (line.endsWith('\r'))
