@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 namespace sweepora::cli {
 namespace {

@@ -9,7 +9,6 @@
 // unlocks.
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QStringView>
 
 #include <cstdint>

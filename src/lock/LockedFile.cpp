@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtDebug>
 
 #include <optional>
 
@@ -227,6 +228,8 @@ PathInspection inspectPath(const QString &path)
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
         inspection.header = file.read(InspectedHeaderSize);
+    else
+        qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
     inspection.kind = isLockedHeader(inspection.header) ? PathKind::Locked : PathKind::Plain;
     return inspection;
 }
