@@ -62,7 +62,8 @@ struct LockResult
         AlreadyLocked, // lockFile() on a file that begins with the marker
         NotLocked,     // unlockFile() on a file that does not
         WrongPassword, // the header does not hold the password's check value
-        Damaged,       // marker and check value, but the file ends inside the header
+        Damaged,       // marker and fitting check value, but the header is cut
+                       // short (16 or 17 bytes) or lacks its CR LF
         Failed,        // reading, writing or replacing the file failed
     };
 
