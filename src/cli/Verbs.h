@@ -12,5 +12,7 @@ int runClean(const QStringList &args);
 int runSpace(const QStringList &args);
 int runMonitor(const QStringList &args);
 int runStartup(const QStringList &args);
+int runLock(const QStringList &args);
+int runUnlock(const QStringList &args);
 
 } // namespace sweepora::cli

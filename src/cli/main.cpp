@@ -21,6 +21,8 @@ const Verb verbs[] = {
     {"space", "", "the drive space figures of / with their shares", runSpace},
     {"monitor", "", "each group's name and used space", runMonitor},
     {"startup", "on|off|status", "the start-at-log-in switch", runStartup},
+    {"lock", "FILE", "lock FILE with the password on the first line of input", runLock},
+    {"unlock", "FILE", "unlock FILE with the password on the first line of input", runUnlock},
 };
 
 void printHelp()

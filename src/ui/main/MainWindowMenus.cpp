@@ -5,6 +5,7 @@
 #include "ui/common/Icons.h"
 #include "ui/groups/frmPathAddPopUp.h"
 #include "ui/groups/frmPathMain.h"
+#include "lock/frmSecret.h"
 #include "space/frmFreeSpace.h"
 #include "ui/monitor/frmMonitor.h"
 #include "ui/monitor/frmRegistry.h"
@@ -79,9 +80,10 @@ void frmMain::createMenus()
     connect(mnuAddFolder, &QAction::triggered, this, &frmMain::openAddGroup);
     connect(mnuMonitor, &QAction::triggered, this, &frmMain::openMonitor);
     connect(mnuDriveSpace, &QAction::triggered, this, &frmMain::openDriveSpace);
+    connect(mnuLockFiles, &QAction::triggered, this, [this] { openLockWindow(this); });
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *action : {mnuLockFiles, mnuWeb, mnuAbout, mnuShutDown->menuAction()})
+    for (QAction *action : {mnuWeb, mnuAbout, mnuShutDown->menuAction()})
         action->setEnabled(false);
 }
 

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Locking and unlocking a 1 GiB file with sweepora-cli against cp of the same
+# file, wall time and peak memory from /usr/bin/time -v (warm page cache, the
+# copy and the locked file on the same file system as the original).
+#   [ROUNDS=3] bench/lock_file.sh [BUILD_DIR] [SIZE_MIB]     (defaults: build, 1024)
+# Targets: lock at most 2 x cp; peak memory under 64 MiB.
+# For reference: cp copies inside the kernel (copy_file_range) and does not
+# flush; locking reads the file into the program and writes it out again
+# (like dd with 1 MiB blocks), then flushes the new file to disk before
+# renaming it over the original. "cp + sync", "dd" and "dd + fsync" show what
+# each of those costs on this machine without the cipher.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build}
+size_mib=${2:-1024}
+rounds=${ROUNDS:-3}
+cli="$build_dir/src/cli/sweepora-cli"
+[[ -x "$cli" ]] || { echo "No $cli: run 'make build' first." >&2; exit 1; }
+[[ -x /usr/bin/time ]] || { echo "Needs GNU time (/usr/bin/time)." >&2; exit 1; }
+
+work=$(mktemp -d "$build_dir/lock-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+file="$work/big.bin"
+head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$file"
+cat "$file" > /dev/null
+sync
+
+# Runs a command under /usr/bin/time; prints "seconds max_rss_kib".
+measure() {
+    local log="$work/time.log"
+    /usr/bin/time -v -o "$log" "$@" > /dev/null
+    awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i] }
+                /Maximum resident set size/ { rss = $2 }
+                END { printf "%.2f %d\n", s, rss }' "$log"
+}
+
+lock_cmd() { "$cli" lock "$file" <<< "bench password"; }
+unlock_cmd() { "$cli" unlock "$file" <<< "bench password"; }
+export -f lock_cmd unlock_cmd
+export cli file
+
+runs=(cp "cp + sync" dd "dd + fsync" lock unlock)
+declare -A best_time best_rss
+for ((round = 1; round <= rounds; round++)); do
+    for what in "${runs[@]}"; do
+        case $what in
+            cp) read -r t m < <(measure cp "$file" "$work/copy.bin") ;;
+            "cp + sync") read -r t m < <(measure bash -c 'cp "$0" "$1" && sync "$1"' "$file" "$work/copy.bin") ;;
+            dd) read -r t m < <(measure dd if="$file" of="$work/copy.bin" bs=1M status=none) ;;
+            "dd + fsync") read -r t m < <(measure dd if="$file" of="$work/copy.bin" bs=1M conv=fsync status=none) ;;
+            lock) read -r t m < <(measure bash -c lock_cmd) ;;
+            unlock) read -r t m < <(measure bash -c unlock_cmd) ;;
+        esac
+        rm -f "$work/copy.bin"
+        sync
+        if [[ -z "${best_time[$what]:-}" ]] || awk -v a="$t" -v b="${best_time[$what]}" 'BEGIN { exit !(a < b) }'; then
+            best_time[$what]=$t
+        fi
+        if [[ -z "${best_rss[$what]:-}" || $m -gt ${best_rss[$what]} ]]; then
+            best_rss[$what]=$m
+        fi
+    done
+done
+
+printf 'File of %d MiB, best of %d runs; peak memory is the largest seen\n' "$size_mib" "$rounds"
+for what in "${runs[@]}"; do
+    printf '  %-10s %6.2f s  %6.1f x cp  peak %6.1f MiB\n' "$what" "${best_time[$what]}" \
+        "$(awk -v a="${best_time[$what]}" -v b="${best_time[cp]}" 'BEGIN { print (b > 0 ? a / b : 0) }')" \
+        "$(awk -v k="${best_rss[$what]}" 'BEGIN { print k / 1024 }')"
+done

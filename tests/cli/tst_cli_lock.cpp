@@ -1,0 +1,231 @@
+// sweepora-cli lock and unlock: the bytes they leave on disk, the password
+// line, refusals with exit status 1, and a write that the system cuts short.
+
+#include "TestEnv.h"
+
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace sweepora::test;
+
+namespace {
+
+// Locked files worked out by hand from the format's rules.
+struct Vector
+{
+    const char *name;
+    QString password;
+    QByteArray plain;
+    QByteArray locked;
+};
+
+const QList<Vector> &lockVectors()
+{
+    static const QList<Vector> list = {
+        {"greeting", QStringLiteral("abc"), "Hello, World!",
+         QByteArray::fromHex("5b5365637265745d34464443423730380d0a424c4a57792c20665963377721")},
+        {"NUL, FF and line ends", QStringLiteral("Secret1"),
+         QByteArray::fromHex("54686520717569636b2062726f776e20666f783f0d0a40686f6d653a2030313233343536373839205b785d00ff"),
+         QByteArray::fromHex("5b5365637265745d43353635343634320d0a5537482065746b703020555a7073732068465a350d0a6c594d56343a20"
+                             "68314a564a4652467856205b575d00ff")},
+        {"empty file", QStringLiteral("a"), QByteArray(),
+         QByteArray::fromHex("5b5365637265745d39423339414634320d0a")},
+        {"no alphabet byte", QStringLiteral("pass word"), QByteArray::fromHex("3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80"),
+         QByteArray::fromHex("5b5365637265745d31333037364343450d0a3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80")},
+        {"Windows-1252 password", QStringLiteral("\u00e9t\u00e9\u20ac"), "Zz09?@",
+         QByteArray::fromHex("5b5365637265745d30463739394239450d0a4964336c7a6c")},
+        {"password outside Windows-1252", QStringLiteral("\u6f22x"),
+         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ",
+         QByteArray::fromHex("5b5365637265745d36384246463146320d0a644c70446c625a443937356a31724a6a394c706a6c37356a646264"
+                             "33687631507833644868766c50524839584276565078583948")},
+    };
+    return list;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// Runs a shell command line with the CLI's path in $CLI.
+CliResult runShell(const QString &commandLine)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CLI"), QStringLiteral(SWEEPORA_CLI_PATH));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("bash"), {QStringLiteral("-c"), commandLine});
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+class TestCliLock : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnv> env;
+    QString folder;
+    QString file;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        folder = env->makeDir(QStringLiteral("files"));
+        file = folder + QStringLiteral("/notes.txt");
+    }
+    void cleanup() { env.reset(); }
+
+    void vectors_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<QByteArray>("locked");
+        for (const Vector &v : lockVectors())
+            QTest::newRow(v.name) << v.password << v.plain << v.locked;
+    }
+
+    void vectors()
+    {
+        QFETCH(QString, password);
+        QFETCH(QByteArray, plain);
+        QFETCH(QByteArray, locked);
+        const QByteArray input = password.toUtf8() + '\n';
+
+        QVERIFY(writeFile(file, plain));
+        CliResult result = runCli({QStringLiteral("lock"), file}, input);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(readFile(file), locked);
+
+        result = runCli({QStringLiteral("unlock"), file}, input);
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readFile(file), plain);
+
+        // A file locked elsewhere unlocks here.
+        QVERIFY(writeFile(file, locked));
+        QCOMPARE(runCli({QStringLiteral("unlock"), file}, input).exitCode, 0);
+        QCOMPARE(readFile(file), plain);
+    }
+
+    // Only the first line counts, without its line end; the rest of the
+    // input is not part of the password.
+    void passwordLine_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("LF") << QByteArray("abc\n");
+        QTest::newRow("CR LF") << QByteArray("abc\r\n");
+        QTest::newRow("no line end") << QByteArray("abc");
+        QTest::newRow("more lines") << QByteArray("abc\nsomething else\n");
+    }
+
+    void passwordLine()
+    {
+        QFETCH(QByteArray, input);
+        QVERIFY(writeFile(file, "Hello, World!"));
+        QCOMPARE(runCli({QStringLiteral("lock"), file}, input).exitCode, 0);
+        QCOMPARE(readFile(file), lockVectors().first().locked);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("message");
+        const QByteArray locked = lockVectors().first().locked; // password "abc"
+        QTest::newRow("wrong password") << "unlock" << locked << QByteArray("abd\n")
+                                        << "Sorry, password incorrect for this file.\n";
+        QTest::newRow("no password") << "lock" << QByteArray("text") << QByteArray()
+                                     << "No password was given; \"%1\" was not changed.\n";
+        QTest::newRow("empty line") << "unlock" << locked << QByteArray("\n")
+                                    << "No password was given; \"%1\" was not changed.\n";
+        QTest::newRow("already locked") << "lock" << locked << QByteArray("abc\n") << "\"%1\" is already locked.\n";
+        QTest::newRow("not locked") << "unlock" << QByteArray("text") << QByteArray("abc\n") << "\"%1\" is not locked.\n";
+        QTest::newRow("17 bytes") << "unlock" << locked.left(17) << QByteArray("abc\n")
+                                  << "\"%1\" begins like a locked file, but its header is cut short or damaged: it holds "
+                                     "no locked content to unlock.\n";
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, message);
+        QVERIFY(writeFile(file, content));
+        const CliResult result = runCli({verb, file}, input);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err), message.arg(file));
+        QCOMPARE(readFile(file), content);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("lock without file") << QStringList{"lock"} << 2;
+        QTest::newRow("unlock with two files") << QStringList{"unlock", "a", "b"} << 2;
+        QTest::newRow("missing file") << QStringList{"lock", "no-such-file"} << 1;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QCOMPARE(runCli(args, "abc\n").exitCode, exitCode);
+    }
+
+    // A file-size limit makes the system refuse the write part way, as a full
+    // disk would: the run fails with the system's reason and the original
+    // stays as it was, with nothing left beside it.
+    void writeRefusedBySystem()
+    {
+        QByteArray plain(300 * 1024, 'q');
+        QVERIFY(writeFile(file, plain));
+        const CliResult result = runShell(QStringLiteral("trap '' XFSZ; ulimit -f 100; echo abc | \"$CLI\" lock '%1'").arg(file));
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err),
+                 QStringLiteral("Could not lock \"%1\": writing the new content failed (File too large).\n"
+                                "Nothing was changed.\n")
+                     .arg(file));
+        QVERIFY(readFile(file) == plain);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+    }
+
+    // On a terminal the password is asked twice, as the window's dialog does.
+    void terminalAsksTwice_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("same twice") << QByteArray("abc\nabc\n") << 0;
+        QTest::newRow("different") << QByteArray("abc\nabd\n") << 1;
+    }
+
+    void terminalAsksTwice()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(int, exitCode);
+        if (QStandardPaths::findExecutable(QStringLiteral("script")).isEmpty())
+            QSKIP("no 'script' to run the program on a terminal");
+        QVERIFY(writeFile(file, "Hello, World!"));
+        const CliResult result = runShell(QStringLiteral("printf '%1' | script -qec \"\\\"$CLI\\\" lock '%2'\" /dev/null")
+                                              .arg(QString::fromLatin1(typed).replace(u'\n', QLatin1String("\\n")), file));
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY(result.out.contains("Enter the password... "));
+        QVERIFY(result.out.contains("Please enter the same password again... "));
+        if (exitCode == 0) {
+            QCOMPARE(readFile(file), lockVectors().first().locked);
+        } else {
+            QVERIFY(result.out.contains("The two passwords are not the same!"));
+            QCOMPARE(readFile(file), QByteArray("Hello, World!"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliLock)
+#include "tst_cli_lock.moc"

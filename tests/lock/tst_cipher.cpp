@@ -1,0 +1,228 @@
+// The cipher, the key derivation and the check value against vectors worked
+// out by hand from the format's rules, and against a plain step-by-step
+// model of the generator over long and split inputs.
+
+#include "lock/Cipher.h"
+#include "lock/LockedFile.h"
+
+#include <QCryptographicHash>
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace sweepora::lock;
+
+namespace {
+
+// The cipher as the rules state it, one generator step per alphabet byte.
+QByteArray modelCipher(QByteArray text, const CipherKeys &keys)
+{
+    int state = keys.k1;
+    const int multiplier = (4 * keys.k2 + 1) % 32768;
+    const int increment = (2 * keys.k3 + 1) % 32768;
+    for (char &ch : text) {
+        const int code = static_cast<unsigned char>(ch);
+        int index = -1;
+        if (code >= '0' && code <= '9')
+            index = code - 48;
+        else if (code >= '?' && code <= 'Z')
+            index = code - 53;
+        else if (code >= 'a' && code <= 'z')
+            index = code - 59;
+        if (index < 0)
+            continue;
+        state = (multiplier * state + increment) % 32768;
+        const int v = index ^ (state & 63);
+        ch = char(v <= 9 ? v + 48 : v <= 37 ? v + 53 : v + 59);
+    }
+    return text;
+}
+
+QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &b : bytes)
+        b = char(generator.bounded(256));
+    return bytes;
+}
+
+// The fixture content of the long vectors: byte i is (131 i + i / 128) mod 256.
+bool inAlphabet(char c)
+{
+    return QByteArrayView("0123456789?@ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").contains(c);
+}
+
+QByteArray patternBytes(qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = char((i * 131 + (i >> 7)) & 0xFF);
+    return bytes;
+}
+
+} // namespace
+
+class TestCipher : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keysAndCheckValue_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("codes");
+        QTest::addColumn<int>("k1");
+        QTest::addColumn<int>("k2");
+        QTest::addColumn<int>("k3");
+        QTest::addColumn<QByteArray>("check");
+        QTest::newRow("abc") << "abc" << QByteArray("abc") << 2823 << 3134 << 1799 << QByteArray("4FDCB708");
+        QTest::newRow("Secret1") << "Secret1" << QByteArray("Secret1") << 1672 << 2651 << 203 << QByteArray("C5654642");
+        QTest::newRow("one letter") << "a" << QByteArray("a") << 3170 << 1284 << 2959 << QByteArray("9B39AF42");
+        QTest::newRow("blank inside") << "pass word" << QByteArray("pass word") << 3189 << 2920 << 3655
+                                      << QByteArray("13076CCE");
+        // Windows-1252: é is E9, € is 80; the first half keeps its leading zero.
+        QTest::newRow("Windows-1252") << QStringLiteral("\u00e9t\u00e9\u20ac") << QByteArray::fromHex("e974e980")
+                                      << 2964 << 3162 << 2974 << QByteArray("0F799B9E");
+        // Outside the code page: the UTF-8 bytes of that character alone.
+        QTest::newRow("CJK") << QStringLiteral("\u6f22x") << QByteArray::fromHex("e6bca278") << 362 << 2627 << 2998
+                             << QByteArray("68BFF1F2");
+        QTest::newRow("astral") << QStringLiteral("\U0001F600") << QByteArray::fromHex("f09f9880") << 3326 << 1214
+                                << 886 << QByteArray("1D526F5C");
+        // U+0081 is one of the code page's five gaps, kept as byte 81 as
+        // Windows does; U+0080 is not in the code page (byte 80 is the euro).
+        QTest::newRow("C1 controls") << QStringLiteral("x\u0081\u0080") << QByteArray::fromHex("7881c280") << 1364
+                                     << 29 << 1474 << QByteArray("6CFE10E4");
+        QTest::newRow("empty") << QString() << QByteArray() << 0 << 0 << 0 << QByteArray("0DF76552");
+    }
+
+    void keysAndCheckValue()
+    {
+        QFETCH(QString, password);
+        QFETCH(QByteArray, codes);
+        QFETCH(int, k1);
+        QFETCH(int, k2);
+        QFETCH(int, k3);
+        QFETCH(QByteArray, check);
+        QCOMPARE(passwordCodes(password), codes);
+        QCOMPARE(deriveKeys(password), (CipherKeys{k1, k2, k3}));
+        QCOMPARE(PasswordCheckValue(password), check);
+    }
+
+    // Whole locked files: header and body, both ways.
+    void lockedBytes_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<QByteArray>("locked");
+        QTest::newRow("greeting") << "abc" << QByteArray("Hello, World!")
+                                  << QByteArray::fromHex("5b5365637265745d34464443423730380d0a424c4a57792c20665963377721");
+        QTest::newRow("line ends, NUL, FF, ? and @")
+            << "Secret1"
+            << QByteArray::fromHex("54686520717569636b2062726f776e20666f783f0d0a40686f6d653a2030313233343536373839205b785d00ff")
+            << QByteArray::fromHex("5b5365637265745d43353635343634320d0a5537482065746b703020555a7073732068465a350d0a6c594d56343a20"
+                                   "68314a564a4652467856205b575d00ff");
+        QTest::newRow("empty") << "a" << QByteArray() << QByteArray::fromHex("5b5365637265745d39423339414634320d0a");
+        QTest::newRow("no alphabet byte")
+            << "pass word" << QByteArray::fromHex("3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80")
+            << QByteArray::fromHex("5b5365637265745d31333037364343450d0a3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80");
+        QTest::newRow("Windows-1252 password") << QStringLiteral("\u00e9t\u00e9\u20ac") << QByteArray("Zz09?@")
+                                               << QByteArray::fromHex("5b5365637265745d30463739394239450d0a4964336c7a6c");
+        QTest::newRow("whole alphabet of letters")
+            << QStringLiteral("\u6f22x") << QByteArray("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")
+            << QByteArray::fromHex("5b5365637265745d36384246463146320d0a644c70446c625a443937356a31724a6a394c706a6c37356a646264"
+                                   "33687631507833644868766c50524839584276565078583948");
+    }
+
+    void lockedBytes()
+    {
+        QFETCH(QString, password);
+        QFETCH(QByteArray, plain);
+        QFETCH(QByteArray, locked);
+
+        QByteArray body = plain;
+        Process(body, password);
+        QCOMPARE(lockedFileHeader(password) + body, locked);
+
+        body = locked.mid(LockedHeaderSize);
+        const CipherKeys keys = deriveKeys(password);
+        CipherString(body, keys.k1, keys.k2, keys.k3);
+        QCOMPARE(body, plain);
+    }
+
+    // More alphabet bytes than the generator's cycle of 32768 states.
+    void longerThanOneCycle_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QByteArray>("sha256");
+        QTest::newRow("50002 alphabet bytes")
+            << "abc" << 200000 << QByteArray("2104c88ce2b22e3aa4647f6e7e77de93b5dbef84e384a9dc3b958df778e7ebf7");
+        QTest::newRow("35001 alphabet bytes")
+            << "Secret1" << 140001 << QByteArray("bb7c92f5336b0777d4daeee266db78c0c70f173d51359335603078d77a7c3ec5");
+    }
+
+    void longerThanOneCycle()
+    {
+        QFETCH(QString, password);
+        QFETCH(int, size);
+        QFETCH(QByteArray, sha256);
+        QByteArray body = patternBytes(size);
+        Process(body, password);
+        QCOMPARE(QCryptographicHash::hash(lockedFileHeader(password) + body, QCryptographicHash::Sha256).toHex(), sha256);
+    }
+
+    // Random contents, keys and splits into pieces: the stream gives what
+    // the step-by-step model gives over the whole, and twice gives back the
+    // original.
+    void matchesModelInPieces()
+    {
+        QRandomGenerator generator(20240601);
+        for (int round = 0; round < 200; ++round) {
+            const qsizetype size = round < 40 ? round : qsizetype(generator.bounded(100000));
+            const QByteArray plain = randomBytes(size, generator.generate());
+            const CipherKeys keys{int(generator.bounded(4095)), int(generator.bounded(4095)),
+                                  int(generator.bounded(4095))};
+            QByteArray text = plain;
+            CipherStream stream(keys);
+            for (qsizetype at = 0; at < size;) {
+                const qsizetype piece = qMin(size - at, qsizetype(generator.bounded(40000)) + 1);
+                stream.apply(text.data() + at, piece);
+                at += piece;
+            }
+            QCOMPARE(text, modelCipher(plain, keys));
+            CipherString(text, keys.k1, keys.k2, keys.k3);
+            QCOMPARE(text, plain);
+        }
+    }
+
+    // Every byte outside the alphabet keeps its value and place, and does
+    // not move the key stream: removing all of them leaves the cipher of the
+    // alphabet bytes unchanged.
+    void onlyAlphabetBytesChange()
+    {
+        QByteArray all;
+        for (int round = 0; round < 4; ++round)
+            for (int b = 0; b < 256; ++b)
+                all += char(b);
+        QByteArray letters;
+        for (char c : all)
+            if (inAlphabet(c))
+                letters += c;
+        QCOMPARE(letters.size(), 4 * 64);
+
+        QByteArray mixed = all;
+        Process(mixed, u"key");
+        Process(letters, u"key");
+        QByteArray lettersOfMixed;
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            if (inAlphabet(all[i]))
+                lettersOfMixed += mixed[i];
+            else
+                QCOMPARE(mixed[i], all[i]);
+        }
+        QCOMPARE(lettersOfMixed, letters);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCipher)
+#include "tst_cipher.moc"
