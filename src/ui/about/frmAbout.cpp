@@ -83,6 +83,8 @@ frmAbout::frmAbout(QWidget *parent)
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+    // Enter closes the box at once; the links are reached with Tab.
+    cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     auto *texts = new QGridLayout;
@@ -129,6 +131,9 @@ frmAbout *frmAbout::open(QWidget *parent)
     }
     auto *about = new frmAbout(parent);
     about->show();
+    // Opened by the user's command: it takes the keyboard, also where no
+    // window manager hands it over.
+    about->activateWindow();
     return about;
 }
 
