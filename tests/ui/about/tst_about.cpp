@@ -41,6 +41,7 @@ private slots:
     void versionTexts_data();
     void versionTexts();
     void okCloses();
+    void enterCloses();
     void openTwiceShowsOneBox();
     void picturesFromArtwork();
 
@@ -156,6 +157,15 @@ void tst_About::versionTexts()
 void tst_About::okCloses()
 {
     QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY(m_about.isNull());
+    QVERIFY(m_catcher.opened.isEmpty());
+}
+
+// The keyboard starts on OK: Enter closes the box and opens no link.
+void tst_About::enterCloses()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_about));
+    QTest::keyClick(m_about->windowHandle(), Qt::Key_Return);
     QTRY_VERIFY(m_about.isNull());
     QVERIFY(m_catcher.opened.isEmpty());
 }
