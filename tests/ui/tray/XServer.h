@@ -31,11 +31,13 @@ public:
         if (xvfb.isEmpty())
             return false;
         // -displayfd: the server picks a free display and prints its number
-        // once it accepts connections.
+        // once it accepts connections. No lock file and only the abstract
+        // local socket: nothing is written to /tmp.
         m_server.setProgram(xvfb);
-        m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                               QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+        m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolock"),
+                               QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-nolisten"),
+                               QStringLiteral("unix"), QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("1024x768x24")});
         m_server.setStandardErrorFile(QProcess::nullDevice());
         m_server.start();
         if (!m_server.waitForStarted())
