@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QtDebug>
@@ -184,8 +185,11 @@ void frmIcon::mnuClose_Click()
     remove();
     if (main)
         main->close();
-    // Ends the event loop after closing whatever window is still open.
-    QCoreApplication::quit();
+    // Ends the program at once, whatever window is still open. Outside a
+    // running event loop there is nothing to end, and exit() would make the
+    // next loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 } // namespace sweepora

@@ -28,7 +28,7 @@ namespace sweepora {
 //   sep2          separator
 //   mnuShutDown   "Sh&ut Down ..."   reboot, shutdown, relogon, forcedown (see ShutDownMenu.h)
 //   sep1          separator
-//   mnuClose      "&Close "          remove the icon, close the main window, end the program;
+//   mnuClose      "&Close "          remove the icon, close the main window, end the program at once;
 //                                    the menu's default item, in bold
 //
 // The object lives as a child of the main window and owns the icon: the
@@ -42,8 +42,9 @@ class frmIcon : public QObject
 
 public:
     // What the menu's entries open; the main window supplies them. The
-    // hooks run from the event loop after the menu has closed, so a hook
-    // may open a modal window. An empty hook makes its entry do nothing.
+    // three window hooks run from the event loop after the menu has closed,
+    // so a hook may open a modal window; an empty one makes its entry do
+    // nothing. The session-end entries call endSession at once.
     struct Hooks
     {
         std::function<void()> diskSpace; // open the drive space window, not modal
