@@ -1,6 +1,8 @@
 // sweepora: the desktop program.
 
 #include "app/Startup.h"
+#include "ui/about/frmSplash.h"
+#include "ui/common/Icons.h"
 #include "platform/Privileges.h"
 #include "ui/common/StartMode.h"
 
@@ -34,6 +36,9 @@ int main(int argc, char *argv[])
     if (isMonitorModeCommandLine(QCoreApplication::arguments()))
         StartMode = QStringLiteral("-m");
 
-    handOverToMainWindow();
+    QApplication::setWindowIcon(appIcon());
+    // The splash hands over to the main window after four seconds, or on
+    // Enter or a click.
+    (new frmSplash(handOverToMainWindow))->show();
     return app.exec();
 }

@@ -14,7 +14,11 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "lock/frmSecret.h"
+#include "ui/about/frmAbout.h"
+#include "ui/common/Icons.h"
 #include "ui/main/PreviewPane.h"
+#include "ui/tray/frmIcon.h"
 
 namespace sweepora {
 namespace {
@@ -43,8 +47,17 @@ void frmMain::resizeEvent(QResizeEvent *event)
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
+    if (event->type() == QEvent::WindowStateChange) {
         applyLayout();
+        // Minimized, the window goes to the notification area; restored,
+        // the icon goes away again.
+        frmIcon::Hooks hooks;
+        hooks.diskSpace = [this] { openDriveSpace(); };
+        hooks.lockFiles = [this] { openLockWindow(this); };
+        hooks.about = [this] { frmAbout::open(this); };
+        hooks.icon = appIcon();
+        frmIcon::followWindowState(this, hooks);
+    }
 }
 
 void frmMain::applyLayout()

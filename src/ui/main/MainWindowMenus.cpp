@@ -6,6 +6,9 @@
 #include "ui/groups/frmPathAddPopUp.h"
 #include "ui/groups/frmPathMain.h"
 #include "lock/frmSecret.h"
+#include "ui/about/Links.h"
+#include "ui/about/frmAbout.h"
+#include "ui/tray/ShutDownMenu.h"
 #include "space/frmFreeSpace.h"
 #include "ui/monitor/frmMonitor.h"
 #include "ui/monitor/frmRegistry.h"
@@ -57,10 +60,7 @@ void frmMain::createMenus()
     mnuOptions->addSeparator()->setObjectName(QStringLiteral("sep1"));
     mnuShutDown = mnuOptions->addMenu(QStringLiteral("Sh&utDown"));
     mnuShutDown->setObjectName(QStringLiteral("mnuShutDown"));
-    addItem(mnuShutDown, "reboot", QStringLiteral("&Reboot"));
-    addItem(mnuShutDown, "shutdown", QStringLiteral("&Shutdown"));
-    addItem(mnuShutDown, "relogon", QStringLiteral("&Re Logon"));
-    addItem(mnuShutDown, "forcedown", QStringLiteral("&Force"));
+    addShutDownItems(mnuShutDown);
 
     mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
     mnuWeb = addItem(mnuHelp, "mnuWeb", QStringLiteral("&Web Support"));
@@ -81,10 +81,8 @@ void frmMain::createMenus()
     connect(mnuMonitor, &QAction::triggered, this, &frmMain::openMonitor);
     connect(mnuDriveSpace, &QAction::triggered, this, &frmMain::openDriveSpace);
     connect(mnuLockFiles, &QAction::triggered, this, [this] { openLockWindow(this); });
-
-    // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction *action : {mnuWeb, mnuAbout, mnuShutDown->menuAction()})
-        action->setEnabled(false);
+    connect(mnuWeb, &QAction::triggered, this, [] { openLink(productWebPage()); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { frmAbout::open(this); });
 }
 
 void frmMain::createToolbar()
@@ -160,6 +158,8 @@ void frmMain::Toolbar1_ButtonClick(const QString &key)
         mnuDelRpt_Click();
     else if (key == QLatin1String("Lock"))
         mnuLockFiles->trigger();
+    else if (key == QLatin1String("Shutdown"))
+        confirmShutDown(this);
     else if (key == QLatin1String("Help"))
         mnuAbout->trigger();
     // Any other key does nothing.

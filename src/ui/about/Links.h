@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace sweepora {
+
+// Where the About box's links and the main window's "&Web Support" lead.
+// The addresses are build settings (CMake cache variables SWEEPORA_WEB_PAGE,
+// SWEEPORA_HOME_PAGE, SWEEPORA_MAIL).
+
+// The product's web page; when the build names none, the user guide
+// installed with the program (a file: address).
+QUrl productWebPage();
+
+// The maker's home page.
+QUrl makerHomePage();
+
+// The maker's mail address as a mailto: address.
+QUrl makerMail();
+
+// The maker's name, as the About box and the splash show it.
+QString makerName();
+
+// Hands `url` to the desktop's browser or mail program and returns at once.
+// Nothing is shown when that fails; the failure is written to the log.
+void openLink(const QUrl &url);
+
+} // namespace sweepora
