@@ -1,16 +1,15 @@
 #pragma once
 
-// Answers the program's message boxes from a test: a timer finds the open
-// box, records its title and text, and presses the wanted button.
+// Answers the message boxes a window opens during a test: every few
+// milliseconds it looks for an open QMessageBox, notes its title, text, icon
+// and default button, and presses a button: the next queued answer, else
+// the answer given at construction, else the box's default button or OK.
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
-
-#include <memory>
 
 namespace sweepora::test {
 
@@ -25,39 +24,53 @@ struct SeenBox
 class BoxAnswerer : public QObject
 {
 public:
-    // Queues answers: each box that opens gets the next one.
-    void answer(QMessageBox::StandardButton button) { m_answers.append(button); }
+    explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::NoButton) : m_answer(answer)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::answerOpenBoxes);
+        m_timer.start(10);
+    }
 
+    // Queues an answer for the next box that opens.
+    void answer(QMessageBox::StandardButton button) { m_queued.append(button); }
+
+    // Every box seen so far, in order.
     QList<SeenBox> seen;
 
-    BoxAnswerer()
+    QStringList texts() const
     {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start();
+        QStringList list;
+        for (const SeenBox &box : seen)
+            list << box.text;
+        return list;
     }
 
 private:
-    void poll()
+    void answerOpenBoxes()
     {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box == m_last)
-            return;
-        m_last = box;
-        SeenBox s{box->windowTitle(), box->text(), box->icon(), QMessageBox::NoButton};
-        if (QAbstractButton *def = box->defaultButton())
-            s.defaultButton = box->standardButton(def);
-        seen.append(s);
-        const QMessageBox::StandardButton answer = m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
-        QAbstractButton *button = box->button(answer);
-        if (!button)
-            button = box->buttons().value(0);
-        QTimer::singleShot(0, button, &QAbstractButton::click);
+        const auto widgets = QApplication::topLevelWidgets();
+        for (QWidget *widget : widgets) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            if (!box || !box->isVisible() || box->property("answeredByTest").toBool())
+                continue;
+            box->setProperty("answeredByTest", true);
+            SeenBox s{box->windowTitle(), box->text(), box->icon(), QMessageBox::NoButton};
+            if (QAbstractButton *def = box->defaultButton())
+                s.defaultButton = box->standardButton(def);
+            seen.append(s);
+            const QMessageBox::StandardButton wanted = m_queued.isEmpty() ? m_answer : m_queued.takeFirst();
+            QAbstractButton *button = wanted != QMessageBox::NoButton ? box->button(wanted) : nullptr;
+            if (!button)
+                button = box->defaultButton() ? box->defaultButton() : box->button(QMessageBox::Ok);
+            if (button)
+                QTimer::singleShot(0, button, &QAbstractButton::click);
+            else
+                QTimer::singleShot(0, box, &QWidget::close);
+        }
     }
 
+    QMessageBox::StandardButton m_answer;
+    QList<QMessageBox::StandardButton> m_queued;
     QTimer m_timer;
-    QList<QMessageBox::StandardButton> m_answers;
-    QPointer<QMessageBox> m_last;
 };
 
 } // namespace sweepora::test

@@ -6,6 +6,7 @@
 #include "core/Helpers.h"
 #include "ui/common/Icons.h"
 #include "ui/common/ListViews.h"
+#include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
 #include "ui/main/PreviewPane.h"
@@ -198,6 +199,10 @@ void frmMain::Form_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (longWorkRunning()) {
+        event->ignore(); // a listing or a cleaning run ends first
+        return;
+    }
     // Closing the main window closes every other window of the program and
     // ends it; nothing is saved on the way.
     const auto windows = QApplication::topLevelWidgets();

@@ -6,7 +6,7 @@
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "engine/Cleaning.h"
-#include "ui/common/BusyWork.h"
+#include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
 
@@ -53,7 +53,7 @@ void frmMain::runCleaning(bool selectedOnly)
 
     CleanResult result;
     ListMode = QStringLiteral("Delete");
-    runBusy([&] { result = sweepora::runCleaning(targets); });
+    runLongWork([&] { result = sweepora::runCleaning(targets); });
     ListMode.clear();
     if (!result.lastFileGroupKey.isEmpty())
         LastFileGroupKey = result.lastFileGroupKey;

@@ -5,7 +5,7 @@
 
 #include "core/GroupTable.h"
 #include "engine/Listing.h"
-#include "ui/common/BusyWork.h"
+#include "ui/common/LongWork.h"
 #include "ui/common/Icons.h"
 #include "ui/main/FileListModel.h"
 
@@ -100,7 +100,7 @@ void frmMain::listGroup(const QString &path, const QString &key)
     progressTimer.start();
 
     Listing listing;
-    runBusy([&] {
+    runLongWork([&] {
         listing = listFolder(path, [this](std::uint64_t value, std::uint64_t maximum) {
             m_progressValue = value;
             m_progressMaximum = maximum;

@@ -7,7 +7,7 @@
 #include "ui/common/ListViews.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/Twips.h"
-#include "ui/monitor/AppTitle.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/common/Icons.h"
 
 #include <QCheckBox>

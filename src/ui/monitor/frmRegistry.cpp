@@ -2,7 +2,7 @@
 
 #include "core/Helpers.h"
 #include "core/Registry.h"
-#include "ui/monitor/AppTitle.h"
+#include "ui/common/MessageBoxes.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "ui/common/Twips.h"
 #include "ui/monitor/frmMonitor.h"
 
-#include "BoxAnswerer.h"
+#include "MessageBoxAnswer.h"
 #include "TestEnv.h"
 
 #include <QCheckBox>
@@ -83,7 +83,7 @@ private slots:
         frmMonitor window;
         BoxAnswerer boxes;
         open(window);
-        QVERIFY(boxes.seen().isEmpty());
+        QVERIFY(boxes.seen.isEmpty());
         QCOMPARE(window.windowTitle(), QStringLiteral("Monitor Wasted Space"));
         QCOMPARE(stupCheck(window)->text(), QStringLiteral("Add to Taskbar on System Boot"));
 
@@ -155,9 +155,9 @@ private slots:
         frmMonitor window;
         BoxAnswerer boxes;
         open(window);
-        QCOMPARE(boxes.seen().size(), 1);
-        QCOMPARE(boxes.seen().first().title, QStringLiteral("Sweepora"));
-        QCOMPARE(boxes.seen().first().text, message);
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen.first().title, QStringLiteral("Sweepora"));
+        QCOMPARE(boxes.seen.first().text, message);
         QVERIFY(window.isVisible()); // the window stays open
         QStringList shown;
         for (const Row &row : rows(window))

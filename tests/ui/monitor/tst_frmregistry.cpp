@@ -1,7 +1,7 @@
 #include "core/Registry.h"
 #include "ui/monitor/frmRegistry.h"
 
-#include "BoxAnswerer.h"
+#include "MessageBoxAnswer.h"
 #include "TestEnv.h"
 
 #include <QLineEdit>
@@ -85,7 +85,7 @@ private slots:
         click(&window, "cmdSave");
         QCOMPARE(readFile(registryFilePath()), settings);
 
-        const qsizetype before = boxes.seen().size();
+        const qsizetype before = boxes.seen.size();
         click(&window, "cmdSaveValue1");
         QCOMPARE(RegGetValue(QLatin1String(kProgramKey), QLatin1String(kStartupValue)), QStringLiteral("1") + QChar(0));
         click(&window, "cmdgetvalue");
@@ -97,7 +97,7 @@ private slots:
                               "1", "The operation completed successfully.",
                               "The operation completed successfully.",
                               "0", "The operation completed successfully."}));
-        for (const SeenBox &box : boxes.seen())
+        for (const SeenBox &box : boxes.seen)
             QCOMPARE(box.title, QStringLiteral("Sweepora"));
     }
 };
