@@ -1,7 +1,7 @@
 #include "lock/frmSecret.h"
 
 #include "lock/frmPassword.h"
-#include "ui/common/BusyScope.h"
+#include "ui/common/LongWork.h"
 #include "ui/common/Twips.h"
 
 #include <QCloseEvent>
@@ -169,18 +169,14 @@ void frmSecret::run(lock::LockCommand command)
 
     const QString path = txtFile->text();
     lock::LockResult result;
-    {
-        BusyScope busy;
-        m_busy = true;
-        cmdBrowse->setEnabled(false);
-        offer(false, false);
-        lock::LockRunHooks hooks;
-        hooks.progress = [&busy](qint64, qint64) { busy.keepPainted(); };
-        result = lock::runLockCommand(command, path, LockPassword, hooks);
-        txtFile_Change();
-        cmdBrowse->setEnabled(true);
-        m_busy = false;
-    }
+    m_busy = true;
+    cmdBrowse->setEnabled(false);
+    offer(false, false);
+    const QString password = LockPassword;
+    result = runLongWork([&] { return lock::runLockCommand(command, path, password, {}); });
+    txtFile_Change();
+    cmdBrowse->setEnabled(true);
+    m_busy = false;
     setWindowTitle(path);
     if (!result.ok())
         showMessage(result);
