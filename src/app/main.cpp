@@ -1,15 +1,13 @@
 // sweepora: the desktop program.
 
-#include "app/Startup.h"
+#include "ui/main/Startup.h"
 #include "ui/about/frmSplash.h"
 #include "ui/common/Icons.h"
 #include "platform/Privileges.h"
 #include "ui/common/StartMode.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLockFile>
-#include <QStandardPaths>
 
 using namespace sweepora;
 
@@ -26,10 +24,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("sweepora"));
 
     // One copy at a time: a second start ends at once, before any window.
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QDir(runtime).exists())
-        runtime = QDir::tempPath();
-    QLockFile instanceLock(runtime + QStringLiteral("/sweepora-%1.lock").arg(qEnvironmentVariable("USER")));
+    QLockFile instanceLock(instanceLockPath());
     if (!instanceLock.tryLock(0))
         return 0;
 

@@ -1,9 +1,19 @@
-#include "app/Startup.h"
+#include "ui/main/Startup.h"
 
 #include "ui/common/StartMode.h"
 #include "ui/main/MainWindow.h"
 
+#include <QDir>
+
 namespace sweepora {
+
+QString instanceLockPath()
+{
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QDir(runtime).exists())
+        runtime = QDir::tempPath();
+    return runtime + QStringLiteral("/sweepora-%1.lock").arg(qEnvironmentVariable("USER"));
+}
 
 bool isMonitorModeCommandLine(const QStringList &arguments)
 {

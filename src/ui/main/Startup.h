@@ -4,6 +4,10 @@
 
 namespace sweepora {
 
+// The file that keeps a second copy of the program from starting: in the
+// user's runtime folder ($XDG_RUNTIME_DIR), else in the temporary folder.
+QString instanceLockPath();
+
 // True when the command line after the program's name is exactly "-m".
 bool isMonitorModeCommandLine(const QStringList &arguments);
 
