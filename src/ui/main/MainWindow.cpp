@@ -122,7 +122,8 @@ void frmMain::createControls()
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setDefaultSectionSize(120);
+    ListView1->header()->setDefaultSectionSize(105);
+    ListView1->header()->setResizeContentsPrecision(200); // fitting a column reads a sample of rows
     ListView1->installEventFilter(this);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this] { selectAllRows(); });
     connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
@@ -193,6 +194,9 @@ void frmMain::Form_Load()
     FillGroupTree(false, true);
 
     m_files->setColumnsShown(true);
+    ListView1->header()->resizeSection(FileListModel::SizeColumn, 95);
+    for (int column : {FileListModel::CreatedColumn, FileListModel::AccessedColumn, FileListModel::ModifiedColumn})
+        ListView1->header()->resizeSection(column, 125);
     m_files->showPlaceholder(QStringLiteral("SELECT FOLDER"));
     applyLayout();
 }

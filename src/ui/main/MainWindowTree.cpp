@@ -117,6 +117,7 @@ void frmMain::listGroup(const QString &path, const QString &key)
     if (listing.size() > 0)
         LastFileGroupKey = key;
     m_files->setListing(std::move(listing));
+    ListView1->resizeColumnToContents(FileListModel::FileColumn);
     CurrentView = path;
 }
 
