@@ -168,6 +168,9 @@ void frmMain::showEvent(QShowEvent *event)
         m_loaded = true;
         Form_Load();
     }
+    // Shown straight into the minimized state (monitor mode): off to the tray.
+    if (windowState() & Qt::WindowMinimized)
+        followTray();
 }
 
 void frmMain::Form_Load()

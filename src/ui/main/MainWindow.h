@@ -90,6 +90,7 @@ private:
     void createMenus();
     void createToolbar();
     void Form_Load();
+    void followTray();    // the tray icon exists exactly while the window is minimized
     void applyLayout();   // the proportions of the inner size
     void placeControls(); // puts the controls where the layout says
     float twipsPerPixel() const;

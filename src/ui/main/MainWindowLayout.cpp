@@ -49,15 +49,20 @@ void frmMain::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         applyLayout();
-        // Minimized, the window goes to the notification area; restored,
-        // the icon goes away again.
-        frmIcon::Hooks hooks;
-        hooks.diskSpace = [this] { openDriveSpace(); };
-        hooks.lockFiles = [this] { openLockWindow(this); };
-        hooks.about = [this] { frmAbout::open(this); };
-        hooks.icon = appIcon();
-        frmIcon::followWindowState(this, hooks);
+        followTray();
     }
+}
+
+void frmMain::followTray()
+{
+    // Minimized, the window goes to the notification area; restored, the
+    // icon goes away again.
+    frmIcon::Hooks hooks;
+    hooks.diskSpace = [this] { openDriveSpace(); };
+    hooks.lockFiles = [this] { openLockWindow(this); };
+    hooks.about = [this] { frmAbout::open(this); };
+    hooks.icon = appIcon();
+    frmIcon::followWindowState(this, hooks);
 }
 
 void frmMain::applyLayout()

@@ -24,10 +24,13 @@ void handOverToMainWindow()
 {
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
     if (StartMode == QLatin1String("-m")) {
-        window->setWindowState(window->windowState() | Qt::WindowMinimized);
+        // Monitor mode: the window loads but goes straight to the tray
+        // without being shown normally first.
+        window->showMinimized();
         StartMode.clear();
+    } else {
+        window->show();
     }
 }
 
