@@ -29,9 +29,13 @@ and sits in the notification area. sweepora-cli is a command-line front end
 over the same engine.")
 
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The icon theme's folders and index; the session bus (for the tray menu's
-# session-end commands and the notification area) is optional.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme")
+# Loaded at run time, so unseen by dpkg-shlibdeps: Qt's SVG plugins, which
+# draw every icon of the program (they come with libqt6svg6), and the icon
+# theme that holds the program's icon. The session bus (for the session-end
+# commands and the notification area) is optional, and so is the native
+# Wayland platform plugin (without it Qt runs through XWayland).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 
 include(CPack)

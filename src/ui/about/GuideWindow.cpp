@@ -26,7 +26,7 @@ GuideWindow::GuideWindow()
         const QString title = m_browser->documentTitle();
         setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     });
-    resize(800, 700);
+    resize(980, 720);
 }
 
 GuideWindow *GuideWindow::showPage(const QUrl &page)
