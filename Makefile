@@ -1,9 +1,12 @@
 # make run   installs what is missing, builds and starts Sweepora
 # make test  installs what is missing, builds and runs every test headless
+# make package       builds the Debian package build/sweepora_*.deb
+# make package-test  builds, installs, runs and purges that package (as root:
+#                    it changes /usr; CI runs it as part of make test)
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench package package-test install clean
 
 all: build
 
@@ -21,6 +24,16 @@ run: build
 
 test: build
 	scripts/run-tests.sh $(BUILD_DIR)
+
+package: build
+	cd $(BUILD_DIR) && cpack
+
+package-test: build
+	SWEEPORA_PACKAGE_TEST=1 scripts/package-test.sh $(BUILD_DIR)
+
+# make install [PREFIX=/usr/local] [DESTDIR=...]
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: build
 	@scripts/install-deps.sh --bench

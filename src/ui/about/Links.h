@@ -10,8 +10,14 @@ namespace sweepora {
 // SWEEPORA_HOME_PAGE, SWEEPORA_MAIL).
 
 // The product's web page; when the build names none, the user guide
-// installed with the program (a file: address).
+// installed with the program (a file: address, see installedGuidePath).
 QUrl productWebPage();
+
+// The installed user guide for a program in `programDir`: the guide at the
+// same place relative to the program as the install puts it (so a package
+// installed under another prefix finds its own guide), else the guide's
+// path under the build's install prefix.
+QString installedGuidePath(const QString &programDir);
 
 // The maker's home page.
 QUrl makerHomePage();
@@ -23,7 +29,9 @@ QUrl makerMail();
 QString makerName();
 
 // Hands `url` to the desktop's browser or mail program and returns at once.
-// Nothing is shown when that fails; the failure is written to the log.
+// When that fails, the failure is written to the log; a local page that
+// exists (the user guide) is then shown in Sweepora's own GuideWindow,
+// anything else shows nothing.
 void openLink(const QUrl &url);
 
 } // namespace sweepora
