@@ -24,7 +24,7 @@ using namespace sweepora::test;
 namespace {
 
 // Waits for the next modal window of type T to come up, then runs `act` on
-// it (from inside that window's own event loop). Gives up after 10 s.
+// it (from inside that window's own event loop). Gives up after 60 s (a loaded machine can be slow to show it).
 template<typename T>
 void whenShown(std::function<void(T *)> act)
 {
@@ -33,7 +33,7 @@ void whenShown(std::function<void(T *)> act)
     elapsed->start();
     QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act] {
         T *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!window && elapsed->elapsed() < 10000)
+        if (!window && elapsed->elapsed() < 60000)
             return;
         timer->stop();
         timer->deleteLater();
