@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool trayer dbus dbus-x11
 )
 if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(hyperfine time)
+  packages+=(hyperfine time python3)
 fi
 
 missing=()
