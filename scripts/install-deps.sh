@@ -11,7 +11,7 @@ packages=(
   desktop-file-utils appstream file
 )
 if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(hyperfine time)
+  packages+=(hyperfine time python3)
 fi
 
 missing=()

@@ -32,57 +32,50 @@ CleanResult CleaningRun::run(const QList<CleanTarget> &targets)
     m_openFiles = platform::OpenFiles::gather();
     platform::allowManyOpenFolders();
 
-    // Each group folder is opened once per pass by the path the table gives;
-    // everything below it is reached through descriptors.
+    // Each group folder is opened once, by the path the table gives, and
+    // both passes work on that same folder even if the path is changed
+    // meanwhile; everything below it is reached through descriptors.
     struct Group
     {
         QString key;
         QByteArray path; // ends with "/"
+        Folder folder;
     };
-    QList<Group> groups;
+    std::vector<Group> groups;
     for (const CleanTarget &target : targets) {
         if (target.path.isEmpty())
             continue; // no group folder: never the current folder or the root
         QByteArray path = QFile::encodeName(target.path);
         if (!path.endsWith('/'))
             path += '/';
-        groups.append({target.key, path});
-    }
-
-    // The root, the home folder and the system's folders are never
-    // cleaned, whatever the table says.
-    QList<bool> refused;
-    for (const Group &group : groups) {
-        const bool isProtected = isProtectedFolder(Folder::openPath(group.path));
-        if (isProtected) {
-            qWarning("Not cleaning %s: the root, the home folder and system folders are never emptied",
-                     group.path.constData());
-            m_result.folderPassFailed = true;
-        }
-        refused.append(isProtected);
-    }
-
-    auto openGroupFolder = [this](const QByteArray &path) {
         Folder folder = Folder::openPath(path);
+        if (!folder.isOpen())
+            continue;
+        // The root, the home folder and the system's folders are never
+        // cleaned, whatever the table says.
+        if (isProtectedFolder(folder)) {
+            qWarning("Not cleaning %s: the root, the home folder and system folders are never emptied",
+                     path.constData());
+            m_result.folderPassFailed = true;
+            continue;
+        }
+        groups.push_back({target.key, path, std::move(folder)});
+    }
+
+    auto openGroupFolder = [this](const Group &group) {
+        Folder folder = group.folder.reopen();
         EntryStat self;
         if (!folder.statSelf(self))
             return Folder();
         m_device = self.device;
         return folder;
     };
-
-    for (qsizetype i = 0; i < groups.size(); ++i) {
-        if (refused.at(i))
-            continue;
-        Folder top = openGroupFolder(groups.at(i).path);
-        if (top.isOpen())
-            filePass(std::move(top), groups.at(i).path, groups.at(i).key);
+    for (const Group &group : groups) {
+        if (Folder top = openGroupFolder(group); top.isOpen())
+            filePass(std::move(top), group.path, group.key);
     }
-    for (qsizetype i = 0; i < groups.size(); ++i) {
-        if (refused.at(i))
-            continue;
-        Folder top = openGroupFolder(groups.at(i).path);
-        if (top.isOpen() && !folderPass(std::move(top), groups.at(i).path))
+    for (const Group &group : groups) {
+        if (Folder top = openGroupFolder(group); top.isOpen() && !folderPass(std::move(top), group.path))
             m_result.folderPassFailed = true;
     }
     return m_result;

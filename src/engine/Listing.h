@@ -25,6 +25,7 @@ struct FileRow
     std::uint32_t folder = 0;     // index in the listing's folder table
     std::uint16_t nameLength = 0;
 };
+static_assert(sizeof(FileRow) == 48);
 
 class ListingData;
 
@@ -97,19 +98,23 @@ private:
 };
 
 // Progress of a walk: `value` is the byte count of the entries walked so far,
-// `maximum` the used-space sum of the tree as far as the walk can tell yet
-// (the bytes walked scaled up by the share of the folder tree not yet
-// walked); at the end both are the walk's total. `maximum` is never 0 and
-// never below `value`. Called from the walking thread, a few hundred times
-// at most per walk.
+// `maximum` the used-space sum of the tree as far as the walk can tell yet:
+// the bytes walked divided by the share of the tree walked, where each
+// folder's share is split evenly among its sub-folders. At the end both are
+// the walk's total. `maximum` is never 0 and never below `value`. Called
+// from the walking thread: once at the start with (0, 1), each time another
+// thousandth of the tree has been walked, and once at the end, so about a
+// thousand times at most.
 using WalkProgress = std::function<void(std::uint64_t value, std::uint64_t maximum)>;
 
 // Walks `searchPath` (a group's folder; a trailing "/" is optional) and
-// returns its listing. Never follows a symbolic link (a link is an entry
-// of its own, counted with its own size) and never enters another file
-// system. A path that does not exist, is no folder or cannot be read gives
-// no rows and zero counts; so does a sub-folder that cannot be read, for its
-// own part. Safe to run on any thread, several at once.
+// returns its listing, reading every folder once and looking at every entry
+// once. Never follows a symbolic link (a link is an entry of its own,
+// counted with its own size) and never enters another file system (a mount
+// point counts as a sub-folder but is not entered). A path that is empty,
+// does not exist, is no folder or cannot be read gives no rows and zero
+// counts; a sub-folder that cannot be read adds nothing of its own. Safe to
+// run on any thread, several at once.
 Listing listFolder(const QString &searchPath, const WalkProgress &progress = {});
 
 } // namespace sweepora

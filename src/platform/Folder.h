@@ -75,6 +75,10 @@ public:
     // a file or an unreadable folder gives a folder that is not open.
     Folder openChild(const char *name) const;
 
+    // The same folder opened afresh, with a listing of its own: still this
+    // folder even if its path now leads elsewhere.
+    Folder reopen() const;
+
     bool isOpen() const { return m_fd >= 0; }
 
     // The next entry of the listing, "." and ".." left out. False at the

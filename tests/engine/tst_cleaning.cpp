@@ -208,6 +208,29 @@ private slots:
         QCOMPARE(remaining(root), left); // the link itself is removed
     }
 
+    void groupFolderSwappedForALink()
+    {
+        const QString root = env->makeDir(QStringLiteral("g"));
+        const QString moved = env->root() + QStringLiteral("/g-moved");
+        const QString outside = env->makeDir(QStringLiteral("outside"));
+        buildTree(root, {"s/inner=5", "t/other=1"});
+        buildTree(outside, {"keep=7", "sub/keep2=1"});
+
+        CleaningRun run(reportPath());
+        bool swapped = false;
+        run.setBeforeOpenFolder([&](const QByteArray &) {
+            if (std::exchange(swapped, true))
+                return;
+            QVERIFY(QDir().rename(root, moved));
+            QVERIFY(QFile::link(outside, root));
+        });
+        run.run({{QStringLiteral("k"), root}});
+
+        QVERIFY(swapped);
+        QCOMPARE(remaining(outside), (QStringList{"keep", "sub", "sub/keep2"}));
+        QCOMPARE(remaining(moved), QStringList()); // both passes kept to the folder first opened
+    }
+
     void deeperThanThePathLimit()
     {
         const QString root = env->makeDir(QStringLiteral("g"));

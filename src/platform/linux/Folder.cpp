@@ -164,6 +164,13 @@ Folder Folder::openChild(const char *name) const
     return Folder(fd);
 }
 
+Folder Folder::reopen() const
+{
+    if (m_fd < 0)
+        return {};
+    return Folder(::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
 bool Folder::nextEntry(DirEntry &entry)
 {
     if (m_fd < 0)

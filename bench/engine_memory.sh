@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Peak memory of a listing of 1,000,000 files, per file row, above the same
+# program listing an empty folder.
+#   bench/engine_memory.sh [BUILD_DIR]
+source "$(dirname "$0")/engine_lib.bash"
+
+files=${MEMORY_FILES:-1000000}
+folders=${MEMORY_FOLDERS:-20000}
+[[ -x /usr/bin/time ]] || { echo "/usr/bin/time is missing: scripts/install-deps.sh --bench" >&2; exit 1; }
+echo "== Peak memory of a listing: $files files in $folders folders"
+make_tree "$work/tree" "$files" "$folders" --sparse
+mkdir "$work/empty"
+set_groups bench "$work/tree" empty "$work/empty"
+
+peak_kib() { # the largest resident set of the run, in KiB
+    /usr/bin/time -f '%M' -o "$work/peak" "$cli" list "$1" > "$work/out"
+    cat "$work/peak"
+}
+empty=$(peak_kib empty)
+full=$(peak_kib bench)
+rows=$(($(wc -l < "$work/out") - 2))
+python3 - "$empty" "$full" "$rows" <<'PY'
+import sys
+empty, full, rows = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+per_row = (full - empty) * 1024 / rows
+verdict = "ok" if per_row < 150 else "OVER TARGET"
+print(f"sweepora-cli list peak memory: {full} KiB for {rows} rows, {empty} KiB empty"
+      f" = {per_row:.0f} bytes a row (target < 150) {verdict}")
+PY
