@@ -200,6 +200,34 @@ private slots:
         QVERIFY(QFile::exists(recycle + QStringLiteral("/gone.txt")));
     }
 
+    void splitterDragMovesPanesOnRelease()
+    {
+        auto w = openWindow();
+        w->resize(900, 680);
+        QCoreApplication::processEvents();
+        auto *splitter = w->findChild<QWidget *>(QStringLiteral("imgSplitter"));
+        auto *bar = w->findChild<QWidget *>(QStringLiteral("picSplit"));
+        QVERIFY(splitter && bar);
+        const int treeWidth = w->folderTree()->width();
+        const float tpp = 1440.0f / float(w->logicalDpiX());
+
+        QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(2, 10));
+        QVERIFY(bar->isVisible());
+        // Far to the left: the bar stops 1500 twips from the window's edge.
+        QMouseEvent move(QEvent::MouseMove, QPointF(-2000, 10), splitter->mapToGlobal(QPointF(-2000, 10)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(splitter, &move);
+        QCOMPARE(w->folderTree()->width(), treeWidth); // nothing moves before the release
+        QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(-2000, 10));
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(w->folderTree()->width(), int((1500 - 45) / tpp));
+        QCOMPARE(w->fileList()->x(), int(1500 / tpp));
+
+        w->resize(901, 680); // the next resize restores the proportions
+        QCoreApplication::processEvents();
+        QVERIFY(w->folderTree()->width() > int(1500 / tpp));
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();
