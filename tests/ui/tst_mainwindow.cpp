@@ -8,6 +8,7 @@
 #include "ui/main/PreviewPane.h"
 
 #include <QAction>
+#include <QWebEnginePage>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeView>
@@ -149,6 +150,22 @@ private slots:
         selectRow(*w, rowOf(*w, QStringLiteral("b.exe")));
         w->ListView1_Click();
         QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/a.txt"));
+    }
+
+    void documentsGetANoteNotADownload()
+    {
+        auto w = openWindow();
+        writeFile(temp + QStringLiteral("/letter.doc"), QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(600, 0));
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        selectRow(*w, rowOf(*w, QStringLiteral("letter.doc")));
+        w->ListView1_Click();
+        QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/letter.doc"));
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (w->previewPane()->page()->toPlainText([&text](const QString &t) { text = t; }),
+             text.contains(QStringLiteral("No preview for this kind of file"))),
+            30000);
+        QVERIFY(text.contains(QStringLiteral("letter.doc")));
     }
 
     void deleteSingleFile()
