@@ -35,6 +35,8 @@ std::uint64_t sumFolder(Folder &folder, std::uint64_t device)
 
 std::uint64_t DirUsedSpace(QString &path)
 {
+    if (path.isEmpty())
+        return 0; // names no folder: never the root or the current folder
     if (!path.endsWith(u'/'))
         path += u'/';
     Folder top = Folder::openPath(QFile::encodeName(path));

@@ -13,6 +13,8 @@ namespace sweepora {
 // an unreadable sub-folder adds 0.
 //
 // `path` gains a trailing "/" when it has none (the caller's variable too).
+// An empty path names no folder and gives 0, so a group without a folder
+// never makes the sum walk the root.
 std::uint64_t DirUsedSpace(QString &path);
 
 } // namespace sweepora

@@ -26,6 +26,9 @@ private slots:
         QString file = env->root() + QStringLiteral("/afile");
         writeFile(file, "12345");
         QCOMPARE(DirUsedSpace(file), 0u);
+        QString none;
+        QCOMPARE(DirUsedSpace(none), 0u);
+        QCOMPARE(none, QString());
     }
 
     void sumsTreeSkippingDottedFolders()

@@ -127,6 +127,18 @@ private slots:
         QVERIFY(w->viewAction()->isChecked());
     }
 
+    void groupGoneFromTheTableListsNothing()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        SaveGroups({{QStringLiteral("Other"), other + u'/', QStringLiteral("Other"), QStringLiteral("3")}});
+        QTreeWidgetItem *trash = node(*w, QStringLiteral("Recycle"));
+        w->FolderTree_NodeClick(trash);
+        QCOMPARE(w->nodeImage(trash), frmMain::CheckedImage); // the mark still toggles
+        QCOMPARE(w->fileListModel()->rowCount(), 3);          // the Temp listing stays
+        QCOMPARE(w->filesTotalSpaceText(), QStringLiteral("Size of files found under %1/ = 32 bytes").arg(temp));
+    }
+
     void headerClickSelectsAllWithoutSorting()
     {
         auto w = openWindow();

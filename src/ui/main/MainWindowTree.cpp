@@ -75,6 +75,12 @@ void frmMain::FolderTree_NodeClick(QTreeWidgetItem *node)
     else
         setNodeImage(node, IconsTable(key));
 
+    if (path.isEmpty()) {
+        // The group is gone from the table (or has no folder): never list
+        // from an empty path, which would mean the current folder.
+        qWarning("Group %s has no folder in the group table; nothing to list", qUtf8Printable(key));
+        return;
+    }
     if (mnuView->isChecked() && CurrentView != path)
         listGroup(path, key);
 }
