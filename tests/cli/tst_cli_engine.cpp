@@ -12,18 +12,6 @@ using namespace sweepora::test;
 
 namespace {
 
-void buildTree(const QString &root, const QStringList &entries)
-{
-    for (const QString &entry : entries) {
-        if (entry.endsWith(u'/')) {
-            QDir().mkpath(root + u'/' + entry);
-            continue;
-        }
-        const qsizetype eq = entry.lastIndexOf(u'=');
-        writeFile(root + u'/' + entry.left(eq), QByteArray(entry.mid(eq + 1).toInt(), 'x'));
-    }
-}
-
 QByteArray groupLine(const QString &name, const QString &path, const QString &key)
 {
     return QStringLiteral("\"%1\",\"%2\",\"%3\",\"3\"\r\n").arg(name, path, key).toUtf8();

@@ -5,7 +5,10 @@
 // path limit, other owners). Test code only; the product reaches the system
 // through src/platform.
 
+#include "TestEnv.h"
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -20,6 +23,20 @@
 #include <cstring>
 
 namespace sweepora::test {
+
+// Builds a tree under `root` from entries "path=size" (a file of that many
+// bytes) and "path/" (a folder).
+inline void buildTree(const QString &root, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        if (entry.endsWith(u'/')) {
+            QDir().mkpath(root + u'/' + entry);
+            continue;
+        }
+        const qsizetype eq = entry.lastIndexOf(u'=');
+        writeFile(root + u'/' + entry.left(eq), QByteArray(entry.mid(eq + 1).toInt(), 'x'));
+    }
+}
 
 inline bool runningAsRoot()
 {

@@ -14,18 +14,6 @@ using namespace sweepora::test;
 
 namespace {
 
-void buildTree(const QString &root, const QStringList &entries)
-{
-    for (const QString &entry : entries) {
-        if (entry.endsWith(u'/')) {
-            QDir().mkpath(root + u'/' + entry);
-            continue;
-        }
-        const qsizetype eq = entry.lastIndexOf(u'=');
-        writeFile(root + u'/' + entry.left(eq), QByteArray(entry.mid(eq + 1).toInt(), 'x'));
-    }
-}
-
 // What is left below `root`, relative and sorted (links not followed).
 QStringList remaining(const QString &root)
 {

@@ -13,20 +13,6 @@ using namespace sweepora::test;
 
 namespace {
 
-// Builds a tree from entries "path=size" (a file of that many bytes) and
-// "path/" (a folder).
-void buildTree(const QString &root, const QStringList &entries)
-{
-    for (const QString &entry : entries) {
-        if (entry.endsWith(u'/')) {
-            QDir().mkpath(root + u'/' + entry);
-            continue;
-        }
-        const qsizetype eq = entry.lastIndexOf(u'=');
-        writeFile(root + u'/' + entry.left(eq), QByteArray(entry.mid(eq + 1).toInt(), 'x'));
-    }
-}
-
 // Row paths relative to `root`, sorted.
 QStringList rowPaths(const Listing &listing, const QString &root)
 {
