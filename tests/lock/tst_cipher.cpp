@@ -4,6 +4,7 @@
 
 #include "lock/Cipher.h"
 #include "lock/LockedFile.h"
+#include "lock/LockVectors.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
@@ -114,23 +115,8 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<QByteArray>("plain");
         QTest::addColumn<QByteArray>("locked");
-        QTest::newRow("greeting") << "abc" << QByteArray("Hello, World!")
-                                  << QByteArray::fromHex("5b5365637265745d34464443423730380d0a424c4a57792c20665963377721");
-        QTest::newRow("line ends, NUL, FF, ? and @")
-            << "Secret1"
-            << QByteArray::fromHex("54686520717569636b2062726f776e20666f783f0d0a40686f6d653a2030313233343536373839205b785d00ff")
-            << QByteArray::fromHex("5b5365637265745d43353635343634320d0a5537482065746b703020555a7073732068465a350d0a6c594d56343a20"
-                                   "68314a564a4652467856205b575d00ff");
-        QTest::newRow("empty") << "a" << QByteArray() << QByteArray::fromHex("5b5365637265745d39423339414634320d0a");
-        QTest::newRow("no alphabet byte")
-            << "pass word" << QByteArray::fromHex("3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80")
-            << QByteArray::fromHex("5b5365637265745d31333037364343450d0a3a3b3c3d3e5b5c5d5e5f6000ff0d0a207f80");
-        QTest::newRow("Windows-1252 password") << QStringLiteral("\u00e9t\u00e9\u20ac") << QByteArray("Zz09?@")
-                                               << QByteArray::fromHex("5b5365637265745d30463739394239450d0a4964336c7a6c");
-        QTest::newRow("whole alphabet of letters")
-            << QStringLiteral("\u6f22x") << QByteArray("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")
-            << QByteArray::fromHex("5b5365637265745d36384246463146320d0a644c70446c625a443937356a31724a6a394c706a6c37356a646264"
-                                   "33687631507833644868766c50524839584276565078583948");
+        for (const sweepora::test::Vector &v : sweepora::test::lockVectors())
+            QTest::newRow(v.name) << v.password << v.plain << v.locked;
     }
 
     void lockedBytes()
