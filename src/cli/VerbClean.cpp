@@ -4,6 +4,8 @@
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "engine/Cleaning.h"
+#include "engine/DeletedFilesReport.h"
+#include "engine/GroupFolder.h"
 #include "platform/Process.h"
 
 #include <QTextStream>
@@ -27,18 +29,32 @@ bool confirmed(bool all)
     return answer == QLatin1String("y") || answer == QLatin1String("yes");
 }
 
+// Tells which groups running programs use, and which were not cleaned and
+// why; Refused when any group was refused or not walked whole.
+int reportOutcome(const CleanResult &result)
+{
+    for (const GroupInUse &group : result.inUse)
+        printRecord({QStringLiteral("In use"), group.key, group.programs.join(QStringLiteral(", "))});
+    for (const GroupProblem &problem : result.problems)
+        printError(QStringLiteral("Not cleaned whole: ") + groupRefusalText(problem.key, problem.reason));
+    return result.complete() ? Success : Refused;
+}
+
 } // namespace
 
 int runClean(const QStringList &args)
 {
     bool all = false;
     bool yes = false;
+    bool dryRun = false;
     QStringList keys;
     for (const QString &arg : args) {
         if (arg == QLatin1String("--all"))
             all = true;
         else if (arg == QLatin1String("--yes"))
             yes = true;
+        else if (arg == QLatin1String("--dry-run"))
+            dryRun = true;
         else if (arg.startsWith(u'-'))
             return usageError(QStringLiteral("unknown option '%1' for 'clean'").arg(arg));
         else
@@ -69,6 +85,29 @@ int runClean(const QStringList &args)
             targets.append({group.key, group.path});
     }
 
+    CleanOptions options;
+    options.sharedMinimumAgeSeconds = sharedMinimumAgeSetting();
+    if (dryRun) {
+        // What the run would do, by the same walk and rules; nothing changes
+        // and the report stays as it is.
+        options.dryRun = true;
+        options.wouldDelete = [](const QByteArray &path, std::uint64_t size) {
+            QByteArray line = reportLine(path, size);
+            line.chop(2); // the report's CR LF
+            line += '\n';
+            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
+        };
+        options.wouldLeave = [](const QByteArray &path, const QString &why) {
+            printRecord({QStringLiteral("Would leave"), QString::fromUtf8(path), why});
+        };
+        const CleanResult result = runCleaning(targets, {}, options);
+        for (const GroupTotals &totals : result.totals) {
+            printRecord({QStringLiteral("Would delete"), totals.key, QString::number(totals.files) + QStringLiteral(" files"),
+                         QString::number(totals.bytes) + QStringLiteral(" bytes")});
+        }
+        return reportOutcome(result);
+    }
+
     if (!yes) {
         if (!platform::standardInputIsTerminal()) {
             printError(QStringLiteral("sweepora-cli: 'clean' asks before deleting; without a terminal, give --yes"));
@@ -79,10 +118,10 @@ int runClean(const QStringList &args)
     }
 
     emptyReport();
-    runCleaning(targets);
+    const CleanResult result = runCleaning(targets, {}, options);
     printLine(QStringLiteral("Operation Complete"));
     printRecord({reportPath()});
-    return Success;
+    return reportOutcome(result);
 }
 
 } // namespace sweepora::cli

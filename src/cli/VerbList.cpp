@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "core/GroupTable.h"
 #include "core/Helpers.h"
+#include "engine/GroupFolder.h"
 #include "engine/Listing.h"
 
 #include <cstdio>
@@ -46,6 +47,10 @@ int runList(const QStringList &args)
     }
 
     const Listing listing = listFolder(*path);
+    if (!listing.refusal().isEmpty()) {
+        printError(groupRefusalText(key, listing.refusal()));
+        return Refused;
+    }
     QByteArray out;
     out.reserve(1 << 17);
     std::uint32_t folder = 0;
@@ -76,6 +81,10 @@ int runList(const QStringList &args)
     flush(out);
     printRecord({listing.filesTotalText()});
     printRecord({listing.filesTotalSpaceText(*path)});
+    if (!listing.problems().empty()) {
+        printError(groupRefusalText(key, listing.problems().summary()));
+        return Refused;
+    }
     return Success;
 }
 

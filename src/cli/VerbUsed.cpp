@@ -10,9 +10,16 @@ int runUsed(const QStringList &args)
 {
     if (args.size() != 1)
         return usageError(QStringLiteral("'used' takes one folder path"));
-    QString path = args.first();
-    const std::uint64_t used = DirUsedSpace(path);
-    printRecord({QString::number(used), FormatSize(used, true)});
+    const UsedSpace used = usedSpace(args.first());
+    if (!used.refusal.isEmpty()) {
+        printError(used.refusal);
+        return Refused;
+    }
+    printRecord({QString::number(used.bytes), FormatSize(used.bytes, true)});
+    if (!used.problems.empty()) {
+        printError(used.problems.summary());
+        return Refused;
+    }
     return Success;
 }
 

@@ -17,7 +17,7 @@ const Verb verbs[] = {
     {"groups", "", "list the groups: Key, icon number, Path, Name", runGroups},
     {"list", "KEY", "list a group's files, then the two status texts", runList},
     {"used", "PATH", "the used-space sum of a folder tree", runUsed},
-    {"clean", "--all | KEY... [--yes]", "clean all groups or the named ones", runClean},
+    {"clean", "--all | KEY... [--yes | --dry-run]", "clean all groups or the named ones", runClean},
     {"space", "", "the drive space figures of / with their shares", runSpace},
     {"monitor", "", "each group's name and used space", runMonitor},
     {"startup", "on|off|status", "the start-at-log-in switch", runStartup},

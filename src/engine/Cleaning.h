@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 namespace sweepora {
 
@@ -13,6 +16,31 @@ struct CleanTarget
 {
     QString key;
     QString path;
+};
+
+// A group that was refused, or not walked whole: the run left it (or part
+// of it) alone, and says why.
+struct GroupProblem
+{
+    QString key;
+    QString reason;
+};
+
+// A group where running programs use something: nothing they use was
+// deleted, and no folder of the group was removed.
+struct GroupInUse
+{
+    QString key;
+    QStringList programs; // process names, sorted, each once
+};
+
+// What a run deleted (or a dry run would delete) in one group: the files
+// with content, as the report lists them.
+struct GroupTotals
+{
+    QString key;
+    std::uint64_t files = 0;
+    std::uint64_t bytes = 0;
 };
 
 struct CleanResult
@@ -25,7 +53,36 @@ struct CleanResult
     // True when the folder pass left anything inside a group folder (a file
     // in use, a socket, another user's entry, a refused delete).
     bool folderPassFailed = false;
+    // Groups refused or not walked whole, in run order. The run succeeded
+    // only when there is none.
+    QList<GroupProblem> problems;
+    // Groups in use by running programs, in run order.
+    QList<GroupInUse> inUse;
+    // One entry a group that was walked, in run order.
+    QList<GroupTotals> totals;
+
+    bool complete() const { return problems.isEmpty(); }
 };
+
+// Options of a cleaning run.
+struct CleanOptions
+{
+    // Entries below a folder shared with everyone under the sticky bit
+    // (such as /tmp) that were changed or read within this many seconds are
+    // left alone, as systemd-tmpfiles leaves them.
+    std::int64_t sharedMinimumAgeSeconds = 10 * 24 * 60 * 60;
+    // A dry run changes nothing and writes no report: it tells `wouldDelete`
+    // what the run would delete and `wouldLeave` what it would leave, by the
+    // same walk and rules as the run.
+    bool dryRun = false;
+    std::function<void(const QByteArray &path, std::uint64_t size)> wouldDelete;
+    std::function<void(const QByteArray &path, const QString &why)> wouldLeave;
+};
+
+// The minimum age of the shared temporary folders' entries, from the
+// settings store ("SharedTempMinimumAgeDays" under the program's key; 10
+// days when not set or not a number of at least 0).
+std::int64_t sharedMinimumAgeSetting();
 
 // A cleaning run over `targets`, in order.
 //
@@ -36,17 +93,27 @@ struct CleanResult
 // folder pass removes everything still inside each group folder, depth
 // first; the group folder itself always stays.
 //
-// Both passes work relative to folder descriptors: no symbolic link is
-// followed (a link is deleted, never what it points to), no other file
-// system is entered, paths have no length limit. Left alone, silently:
-// sockets, regular files that a running process holds open, entries of
-// other users in folders shared with everyone under the sticky bit (also
-// when running as root), and anything whose delete is refused.
+// A group folder is opened as openGroupFolder() says (absolute paths only,
+// no planted link followed); the root, the home folder and the system's
+// folders are refused. Both passes work relative to folder descriptors: no
+// symbolic link is followed (a link is deleted, never what it points to),
+// no mount point is entered, paths have no length limit and depth no limit.
+//
+// Left alone: anything in use by a running process (open, mapped, locked,
+// a working folder, a bound socket) and, in a folder that holds a bound
+// socket, everything (a running program's session folder); when anything in
+// a group is in use, no folder of that group is removed. In folders shared
+// with everyone under the sticky bit: other users' entries (also when
+// running as root), the X server's, Kerberos' and similar session files no
+// process shows as in use, and entries younger than the minimum age.
+// Anything whose delete is refused is left too. A group folder that is a
+// freedesktop trash is emptied item by item (see CleaningRun::cleanTrash).
 //
 // The report at `reportFile` (default: reportPath()) is appended to and
 // flushed line by line, so it is complete whenever it is opened; when it
 // cannot be written the run goes on without it. Blocking; safe to run on a
 // worker thread.
-CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile = {});
+CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile = {},
+                        const CleanOptions &options = {});
 
 } // namespace sweepora

@@ -2,6 +2,8 @@
 
 #include "engine/Listing.h"
 
+#include "engine/FolderStack.h"
+#include "engine/GroupFolder.h"
 #include "engine/ListingData.h"
 #include "platform/Folder.h"
 #include "platform/Process.h"
@@ -78,14 +80,14 @@ public:
     {
     }
 
-    Listing run(Folder top)
+    Listing run(GroupFolder group)
     {
-        EntryStat self;
         m_progress.start();
-        if (top.statSelf(self)) {
-            platform::allowManyOpenFolders();
-            m_device = self.device;
-            walk(std::move(top));
+        m_data.refusal = group.refusal;
+        if (group.isOpen()) {
+            m_top = group.stat;
+            m_user = platform::currentUserId();
+            walk(std::move(group));
         }
         m_progress.finish(m_data.total);
         return m_builder.take();
@@ -94,38 +96,40 @@ public:
 private:
     struct Level
     {
-        Folder folder;
         std::uint32_t id = 0;
-        double share = 0;                 // of the whole tree, split among sub-folders
+        double share = 0;                    // of the whole tree, split among sub-folders
+        bool sharedSticky = false;
         std::vector<std::string> subfolders; // in listing order
         std::size_t next = 0;
     };
+    using Stack = FolderStack<Level>;
 
     // Reads one folder: counts every entry, adds the file rows, and notes
     // the sub-folders to enter afterwards.
-    void readFolder(Level &level)
+    void readFolder(Stack::Entry &entry)
     {
-        DirEntry entry;
+        DirEntry dirEntry;
         EntryStat stat;
-        while (level.folder.nextEntry(entry)) {
-            if (!level.folder.statEntry(entry.name, stat))
+        Level &level = entry.level;
+        while (entry.folder.nextEntry(dirEntry)) {
+            if (!entry.folder.statEntry(dirEntry.name, stat))
                 continue; // vanished meanwhile
             ++m_data.fileCount;
             if (stat.type == EntryType::Folder) {
                 ++m_data.dirCount;
-                if (stat.device == m_device) // a mount point is counted, not entered
-                    level.subfolders.emplace_back(entry.name, entry.nameLength);
+                if (insideSameMount(m_top, stat)) // a mount point is counted, not entered
+                    level.subfolders.emplace_back(dirEntry.name, dirEntry.nameLength);
                 continue; // a folder entry has no size of its own
             }
             m_data.total += stat.size;
-            if (stat.size == 0 || isDesktopIni(entry.name))
+            if (stat.size == 0 || isDesktopIni(dirEntry.name))
                 continue;
             FileRow row;
             row.size = stat.size;
             row.created = toFileTime(stat.created);
             row.accessed = toFileTime(stat.accessed);
             row.modified = toFileTime(stat.modified);
-            m_builder.addRow(level.id, entry.name, entry.nameLength, row);
+            m_builder.addRow(level.id, dirEntry.name, dirEntry.nameLength, row);
         }
     }
 
@@ -137,34 +141,36 @@ private:
         m_progress.update(m_walkedShare, m_data.total);
     }
 
-    void walk(Folder top)
+    void walk(GroupFolder group)
     {
-        std::vector<Level> stack;
-        stack.push_back({std::move(top), 0, 1.0, {}, 0});
-        readFolder(stack.back());
-        if (stack.back().subfolders.empty())
+        Stack stack(std::move(group.folder), group.stat, group.path, Level{0, 1.0, group.stat.sharedSticky, {}, 0});
+        readFolder(stack.top());
+        if (stack.top().level.subfolders.empty())
             finishedShare(1.0);
 
         while (!stack.empty()) {
-            Level &level = stack.back();
+            Stack::Entry &entry = stack.top();
+            Level &level = entry.level;
             if (level.next == level.subfolders.size()) {
-                stack.pop_back();
+                if (!stack.pop()) {
+                    m_data.problems.add(stack.path(), QStringLiteral("moved while it was being read"));
+                    stack.top().level.next = stack.top().level.subfolders.size();
+                }
                 continue;
             }
             const std::string &name = level.subfolders[level.next++];
             const double share = level.share / static_cast<double>(level.subfolders.size());
-            Folder child = level.folder.openChild(name.c_str());
             EntryStat childStat;
-            // Checked again on the open folder: it may have been swapped
-            // for a mount point since it was looked at.
-            if (!child.statSelf(childStat) || childStat.device != m_device) {
+            Folder child = openSubfolderForWalk(entry.folder, stack.path(), name.c_str(), level.sharedSticky, m_top,
+                                                m_user, m_data.problems, childStat);
+            if (!child.isOpen()) {
                 finishedShare(share);
                 continue;
             }
             const std::uint32_t id = m_builder.addFolder(level.id, name.data(), name.size());
-            stack.push_back({std::move(child), id, share, {}, 0});
-            readFolder(stack.back()); // `level` may be invalid from here on
-            if (stack.back().subfolders.empty())
+            stack.push(std::move(child), childStat, name.c_str(), Level{id, share, childStat.sharedSticky, {}, 0});
+            readFolder(stack.top()); // `entry` and `level` may be invalid from here on
+            if (stack.top().level.subfolders.empty())
                 finishedShare(share);
         }
     }
@@ -172,7 +178,8 @@ private:
     ListingBuilder m_builder;
     ListingData &m_data;
     ProgressReporter m_progress;
-    std::uint64_t m_device = 0;
+    EntryStat m_top;
+    std::uint32_t m_user = 0;
     double m_walkedShare = 0;
 };
 
@@ -180,12 +187,12 @@ private:
 
 Listing listFolder(const QString &searchPath, const WalkProgress &progress)
 {
-    QByteArray top = QFile::encodeName(searchPath);
-    if (!top.endsWith('/'))
-        top += '/';
+    GroupFolder group = openGroupFolder(searchPath);
+    QByteArray top = group.path;
+    if (top.isEmpty()) // an empty path names no folder (not the root, not the current folder)
+        top = QByteArrayLiteral("/");
     ListingWalk walk(top, progress);
-    // An empty path names no folder (not the root, not the current folder).
-    return walk.run(searchPath.isEmpty() ? Folder() : Folder::openPath(top));
+    return walk.run(std::move(group));
 }
 
 } // namespace sweepora

@@ -55,6 +55,16 @@ FileTime Listing::modified(qsizetype row) const
     return rowAt(row).modified;
 }
 
+const WalkProblems &Listing::problems() const
+{
+    return d->problems;
+}
+
+QString Listing::refusal() const
+{
+    return d->refusal;
+}
+
 std::uint32_t Listing::folderOf(qsizetype row) const
 {
     return rowAt(row).folder;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Helpers.h"
+#include "engine/WalkProblems.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -86,6 +87,13 @@ public:
     // of the total.
     QString filesTotalSpaceText(const QString &searchPath) const;
 
+    // Folders the walk could not enter or finish: the listing is partial
+    // when this is not empty.
+    const WalkProblems &problems() const;
+    // Why the group folder was not walked at all (see openGroupFolder);
+    // empty when it was, or when it does not exist.
+    QString refusal() const;
+
     // Removes one row (after its file was deleted on its own). The other
     // rows keep their order; counts and total stay as the walk found them.
     void removeRow(qsizetype row);
@@ -110,11 +118,15 @@ using WalkProgress = std::function<void(std::uint64_t value, std::uint64_t maxim
 // Walks `searchPath` (a group's folder; a trailing "/" is optional) and
 // returns its listing, reading every folder once and looking at every entry
 // once. Never follows a symbolic link (a link is an entry of its own,
-// counted with its own size) and never enters another file system (a mount
-// point counts as a sub-folder but is not entered). A path that is empty,
-// does not exist, is no folder or cannot be read gives no rows and zero
-// counts; a sub-folder that cannot be read adds nothing of its own. Safe to
-// run on any thread, several at once.
+// counted with its own size) and never enters a mount point, whatever its
+// file system (it counts as a sub-folder but is not entered). A path that is
+// empty or does not exist gives no rows and zero counts; one that is refused
+// (not absolute, a planted link, no folder, unreadable) gives the same with
+// refusal() saying why. A sub-folder that cannot be read adds nothing of its
+// own and is noted in problems(), except another user's folder inside a
+// folder shared with everyone under the sticky bit, which a cleaning run
+// would not touch either. Holds a bounded number of folders open at any
+// depth. Safe to run on any thread, several at once.
 Listing listFolder(const QString &searchPath, const WalkProgress &progress = {});
 
 } // namespace sweepora

@@ -3,6 +3,7 @@
 #include "engine/ChunkedStore.h"
 #include "engine/Listing.h"
 #include "engine/NameStore.h"
+#include "engine/WalkProblems.h"
 
 #include <QSharedData>
 
@@ -29,6 +30,8 @@ public:
     std::uint64_t fileCount = 0;
     std::uint64_t dirCount = 0;
     std::uint64_t total = 0;
+    WalkProblems problems;
+    QString refusal;
 };
 
 // Fills a listing; used by the walk.

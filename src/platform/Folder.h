@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <cerrno>
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,6 +27,11 @@ struct EntryStat
     std::uint64_t size = 0;   // apparent size in bytes; a link's own size
     std::uint64_t device = 0; // file system the entry lives on
     std::uint64_t inode = 0;  // with `device`, names the file itself
+    // The mount the entry belongs to (0 where the kernel does not say), and
+    // whether the entry is the root of a mount. A bind mount shares its
+    // source's device number, so only these two show it.
+    std::uint64_t mountId = 0;
+    bool mountRoot = false;
     std::uint32_t owner = 0;
     // A folder that everyone may write to but where only an entry's owner
     // may delete it (the sticky bit), such as /tmp.
@@ -71,6 +78,15 @@ public:
     // opened piece by piece. Not open when the path is no readable folder.
     static Folder openPath(const QByteArray &path);
 
+    // Opens a group folder by its absolute path, one name at a time from
+    // "/", following links only as the kernel's protected_symlinks allows,
+    // whatever the machine's own setting: a link inside a folder that
+    // everyone may write to under the sticky bit is followed only when it
+    // belongs to the user or to that folder's owner. Not open otherwise;
+    // error() then tells why (ENOENT, EACCES, ENOTDIR, ELOOP, and EPERM for
+    // a link that may not be followed).
+    static Folder openGroupPath(const QByteArray &path);
+
     // Opens the sub-folder `name`. Never follows a symbolic link: a link,
     // a file or an unreadable folder gives a folder that is not open.
     Folder openChild(const char *name) const;
@@ -79,7 +95,16 @@ public:
     // folder even if its path now leads elsewhere.
     Folder reopen() const;
 
+    // The folder this one now lies in (its ".."). The caller checks that it
+    // is still the folder it came from.
+    Folder openParent() const;
+
     bool isOpen() const { return m_fd >= 0; }
+
+    // Why a folder is not open: the system's error number (0 when open).
+    int error() const { return m_fd >= 0 ? 0 : m_error; }
+    // The same as a text for messages.
+    static QByteArray errorText(int error);
 
     // The next entry of the listing, "." and ".." left out. False at the
     // end or when the listing cannot be read further; the listing's buffer
@@ -100,10 +125,15 @@ public:
     // Removes the empty sub-folder `name`.
     RemoveResult removeFolder(const char *name) const;
 
+    // Whether this process may add and remove entries of this folder, as
+    // far as its permissions tell (a delete may still be refused).
+    bool mayChangeEntries() const;
+
 private:
-    explicit Folder(int fd) : m_fd(fd) {}
+    explicit Folder(int fd);
 
     int m_fd = -1;
+    int m_error = EBADF;
     std::unique_ptr<char[]> m_buffer;
     long m_filled = 0;
     long m_position = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -20,6 +22,9 @@ public:
     // Whether the file identified by `device` and `inode` was open when the
     // set was gathered.
     bool contains(std::uint64_t device, std::uint64_t inode) const;
+
+    // The names of the processes that use the entry; empty when none.
+    QStringList processNames(std::uint64_t device, std::uint64_t inode) const;
 
     std::size_t size() const { return m_files.size(); }
 

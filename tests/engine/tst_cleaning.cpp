@@ -266,10 +266,15 @@ private slots:
         child.kill();
         child.waitForFinished();
 
-        QCOMPARE(remaining(root), (QStringList{"child-holds", "open-here", "sock", "sock/listening.sock"}));
+        // The socket's folder is a running program's session: kept whole.
+        QCOMPARE(remaining(root), (QStringList{"child-holds", "open-here", "sock", "sock/deeper", "sock/deeper/gone",
+                                               "sock/listening.sock", "sock/other"}));
         QVERIFY(result.folderPassFailed);
-        QCOMPARE(result.filesReported, 3u);
-        QCOMPARE(reportLines().size(), 3);
+        QCOMPARE(result.filesReported, 1u);
+        QCOMPARE(reportLines().size(), 1);
+        QCOMPARE(result.inUse.size(), 1);
+        QCOMPARE(result.inUse.first().key, QStringLiteral("k"));
+        QVERIFY(result.complete());
     }
 
     void otherUsersEntriesInSharedStickyFolders()
@@ -282,12 +287,82 @@ private slots:
         for (const char *path : {"/theirs", "/theirdir", "/theirdir/f", "/mydir/theirs-in-mine"})
             QVERIFY(changeOwner(root + QLatin1String(path), otherUser, otherUser));
 
-        const CleanResult result = runCleaning({{QStringLiteral("k"), root}});
+        CleanOptions anyAge;
+        anyAge.sharedMinimumAgeSeconds = 0;
+        const CleanResult result = runCleaning({{QStringLiteral("k"), root}}, {}, anyAge);
         // Only the shared folder's own entries are guarded; inside our own
         // folder the usual rules hold.
         QCOMPARE(remaining(root), (QStringList{"theirdir", "theirdir/f", "theirs"}));
         QVERIFY(result.folderPassFailed);
         QCOMPARE(result.filesReported, 3u);
+    }
+
+    // Below a folder shared with everyone, entries read or changed lately
+    // and the desktop session's own files stay; old ones go.
+    void sharedFoldersKeepYoungAndSessionFiles()
+    {
+        const QString root = env->makeDir(QStringLiteral("g"));
+        buildTree(root, {"old=3", "young=4", ".X0-lock=11", "xauth_AbCd=50", "krb5cc_1000=9", ".X11-unix/X0=1",
+                         "olddir/f=2"});
+        QVERIFY(changeMode(root, 01777));
+        const QDateTime longAgo = QDateTime::currentDateTime().addDays(-30);
+        for (const char *name : {"/old", "/.X0-lock", "/xauth_AbCd", "/krb5cc_1000", "/.X11-unix/X0", "/olddir/f"}) {
+            QFile file(root + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileAccessTime));
+        }
+        const CleanResult result = runCleaning({{QStringLiteral("k"), root}});
+        QCOMPARE(remaining(root), (QStringList{".X0-lock", ".X11-unix", ".X11-unix/X0", "krb5cc_1000", "olddir",
+                                               "xauth_AbCd", "young"}));
+        QCOMPARE(reportLines().size(), 2); // old, olddir/f; olddir itself was changed just now
+    }
+
+    // The dry run tells exactly what the run then deletes, and changes
+    // nothing itself.
+    void dryRunMatchesTheRun()
+    {
+        const QString root = env->makeDir(QStringLiteral("g"));
+        buildTree(root, {"a=3", "b/c=4", "b/empty=0", "held=5", "d/e/f=6"});
+        QFile held(root + QStringLiteral("/held"));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        const QStringList before = remaining(root);
+        CleanOptions dry;
+        dry.dryRun = true;
+        QList<QByteArray> planned;
+        QList<QByteArray> leftBehind;
+        dry.wouldDelete = [&](const QByteArray &path, std::uint64_t size) { planned.append(reportLine(path, size)); };
+        dry.wouldLeave = [&](const QByteArray &path, const QString &) { leftBehind.append(path); };
+        const CleanResult plan = runCleaning({{QStringLiteral("k"), root}}, {}, dry);
+        QCOMPARE(remaining(root), before);
+        QVERIFY(reportLines().isEmpty());
+        QCOMPARE(leftBehind, QList<QByteArray>{QFile::encodeName(root) + "/held"});
+
+        const CleanResult run = runCleaning({{QStringLiteral("k"), root}});
+        QCOMPARE(planned, reportLines());
+        QCOMPARE(plan.totals.first().files, 3u);
+        QCOMPARE(plan.totals.first().bytes, run.totals.first().bytes);
+        // Something was in use: the folders stay, emptied.
+        QCOMPARE(remaining(root), (QStringList{"b", "d", "d/e", "held"}));
+    }
+
+    // A trash is emptied item by item: an item's restore information goes
+    // only once the item is gone, and the trash's own folders stay.
+    void trashIsEmptiedItemByItem()
+    {
+        const QString trash = env->makeDir(QStringLiteral("Trash"));
+        buildTree(trash, {"files/a=3", "files/dir/x=4", "files/held=5", "info/a.trashinfo=20", "info/dir.trashinfo=20",
+                          "info/held.trashinfo=20", "info/ghost.trashinfo=20", "expunged/half/y=2"});
+        writeFile(trash + QStringLiteral("/directorysizes"), "4 1700000000 dir\n8 1700000000 other\n");
+        QFile held(trash + QStringLiteral("/files/held"));
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        const CleanResult result = runCleaning({{QStringLiteral("k"), trash}});
+        QCOMPARE(remaining(trash), (QStringList{"directorysizes", "expunged", "files", "files/held", "info",
+                                                "info/held.trashinfo"}));
+        QCOMPARE(readFile(trash + QStringLiteral("/directorysizes")), QByteArray("8 1700000000 other\n"));
+        QCOMPARE(result.inUse.size(), 1);
+        const QList<QByteArray> lines = reportLines();
+        QCOMPARE(lines.size(), 3); // a, dir/x, half/y: restore information is not a deleted file
     }
 
     void readOnlyFolderStays()

@@ -71,4 +71,9 @@ bool OpenFiles::contains(std::uint64_t device, std::uint64_t inode) const
     return std::binary_search(m_files.begin(), m_files.end(), std::make_pair(device, inode));
 }
 
+QStringList OpenFiles::processNames(std::uint64_t device, std::uint64_t inode) const
+{
+    return contains(device, inode) ? QStringList{QStringLiteral("?")} : QStringList();
+}
+
 } // namespace sweepora::platform

@@ -26,11 +26,13 @@ void showMessage(QWidget *parent, const QString &text, const QString &title, QMe
 }
 
 bool askYesNo(QWidget *parent, const QString &text, const QString &title, QMessageBox::Icon icon,
-              bool defaultYes)
+              bool defaultYes, const QString &details)
 {
     QMessageBox box(icon, title.isEmpty() ? applicationTitle() : title, displayText(text),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setObjectName(QStringLiteral("messageBox"));
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -15,9 +15,9 @@ namespace sweepora {
 void showMessage(QWidget *parent, const QString &text, const QString &title, QMessageBox::Icon icon);
 
 // Asks a Yes/No question; true only for Yes. `defaultYes` picks the button
-// that Enter presses.
+// that Enter presses; `details`, when given, can be unfolded below the text.
 bool askYesNo(QWidget *parent, const QString &text, const QString &title, QMessageBox::Icon icon,
-              bool defaultYes);
+              bool defaultYes, const QString &details = {});
 
 // The application's title, for boxes without a title of their own.
 QString applicationTitle();

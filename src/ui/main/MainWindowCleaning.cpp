@@ -5,7 +5,9 @@
 
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
+#include "core/Helpers.h"
 #include "engine/Cleaning.h"
+#include "engine/GroupFolder.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
@@ -27,14 +29,39 @@ void frmMain::btnDelSelected_Click()
     runCleaning(true);
 }
 
+namespace {
+
+// What a dry run found, a line a group, for the question's details.
+QString plannedTotals(const CleanResult &plan)
+{
+    QStringList lines;
+    for (const GroupTotals &totals : plan.totals) {
+        lines.append(QStringLiteral("%1: %2 files, %3").arg(totals.key).arg(totals.files).arg(FormatSize(totals.bytes, true)));
+    }
+    for (const GroupInUse &group : plan.inUse)
+        lines.append(QStringLiteral("%1 is in use by %2").arg(group.key, group.programs.join(QStringLiteral(", "))));
+    return lines.join(u'\n');
+}
+
+// Which groups were not cleaned whole and why, and which running programs
+// used what; empty when there is nothing to tell.
+QString cleaningOutcome(const CleanResult &result)
+{
+    QStringList lines;
+    for (const GroupProblem &problem : result.problems)
+        lines.append(QStringLiteral("Not cleaned whole: ") + groupRefusalText(problem.key, problem.reason));
+    for (const GroupInUse &group : result.inUse) {
+        lines.append(QStringLiteral("Group %1 is in use%2: what the programs use was left, and no folder removed")
+                         .arg(group.key, group.programs.isEmpty() ? QString()
+                                                                  : QStringLiteral(" by ") + group.programs.join(QStringLiteral(", "))));
+    }
+    return lines.join(u'\n');
+}
+
+} // namespace
+
 void frmMain::runCleaning(bool selectedOnly)
 {
-    const QString question = selectedOnly
-        ? QStringLiteral("WARNING:\rDo you wish to delete all the files on the selected Folders?")
-        : QStringLiteral("WARNING:\rDo you wish to delete all the files on the Displayed Folders?");
-    if (!askYesNo(this, question, QStringLiteral("DELETE ALERT"), QMessageBox::Critical, true))
-        return;
-
     // The chosen groups in tree order; a node whose key no group has any
     // more is left out, so no run ever starts from an empty path.
     QList<CleanTarget> targets;
@@ -51,9 +78,22 @@ void frmMain::runCleaning(bool selectedOnly)
         targets.append({key, path});
     }
 
+    // The question shows what the run would delete, found by the same walk.
+    CleanOptions options;
+    options.sharedMinimumAgeSeconds = sharedMinimumAgeSetting();
+    CleanOptions planOptions = options;
+    planOptions.dryRun = true;
+    CleanResult plan;
+    runLongWork([&] { plan = sweepora::runCleaning(targets, {}, planOptions); });
+    const QString question = selectedOnly
+        ? QStringLiteral("WARNING:\rDo you wish to delete all the files on the selected Folders?")
+        : QStringLiteral("WARNING:\rDo you wish to delete all the files on the Displayed Folders?");
+    if (!askYesNo(this, question, QStringLiteral("DELETE ALERT"), QMessageBox::Critical, true, plannedTotals(plan)))
+        return;
+
     CleanResult result;
     ListMode = QStringLiteral("Delete");
-    runLongWork([&] { result = sweepora::runCleaning(targets); });
+    runLongWork([&] { result = sweepora::runCleaning(targets, {}, options); });
     ListMode.clear();
     if (!result.lastFileGroupKey.isEmpty())
         LastFileGroupKey = result.lastFileGroupKey;
@@ -62,6 +102,8 @@ void frmMain::runCleaning(bool selectedOnly)
 
     showMessage(this, QStringLiteral("Operation Complete"), QStringLiteral("Folders Cleaned"),
                 QMessageBox::Information);
+    if (const QString outcome = cleaningOutcome(result); !outcome.isEmpty())
+        showMessage(this, outcome, QString(), result.complete() ? QMessageBox::Information : QMessageBox::Warning);
 
     FilesTotal->clearMessage();
     FilesTotalSpace->clearMessage();

@@ -4,7 +4,9 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/GroupTable.h"
+#include "engine/GroupFolder.h"
 #include "engine/Listing.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/Icons.h"
 #include "ui/main/FileListModel.h"
@@ -122,9 +124,12 @@ void frmMain::listGroup(const QString &path, const QString &key)
     FilesTotalSpace->showMessage(listing.filesTotalSpaceText(path));
     if (listing.size() > 0)
         LastFileGroupKey = key;
+    const QString problem = !listing.refusal().isEmpty() ? listing.refusal() : listing.problems().summary();
     m_files->setListing(std::move(listing));
     ListView1->resizeColumnToContents(FileListModel::FileColumn);
     CurrentView = path;
+    if (!problem.isEmpty())
+        showMessage(this, groupRefusalText(key, problem), QString(), QMessageBox::Warning);
 }
 
 } // namespace sweepora
