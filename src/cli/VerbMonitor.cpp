@@ -2,8 +2,6 @@
 
 #include "cli/Cli.h"
 #include "core/Helpers.h"
-#include "engine/DirUsedSpace.h"
-#include "engine/GroupFolder.h"
 #include "space/GroupUsage.h"
 
 namespace sweepora::cli {
@@ -16,11 +14,10 @@ int runMonitor(const QStringList &args)
     const UsageGroups usage = groupsForUsage();
     bool whole = true;
     for (const Group &group : usage.groups) {
-        const UsedSpace used = group.path.isEmpty() ? UsedSpace() : usedSpace(group.path);
+        const UsedSpace used = groupUsage(group);
         printRecord({group.name, FormatSize(used.bytes)});
-        const QString why = used.refusal.isEmpty() ? used.problems.summary() : used.refusal;
-        if (!why.isEmpty()) {
-            printError(groupRefusalText(group.key, why));
+        if (const QString problem = usageProblemText(group, used); !problem.isEmpty()) {
+            printError(problem);
             whole = false;
         }
     }

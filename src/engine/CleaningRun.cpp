@@ -359,25 +359,26 @@ bool CleaningRun::folderPass(Folder top, const EntryStat &self, const QByteArray
         EntryStat entry;
         if (!statForRules(current.folder, name, level.place, entry))
             continue; // gone already
-        const QByteArray path = stack.path() + name;
+        // The entry's path, for what a dry run tells.
+        const auto path = [&] { return stack.path() + name; };
         // In a dry run the entries the file pass would delete are still
         // there: they count as gone, as they would be.
         if (m_options.dryRun && filePassTakes(name, entry) && leaveReason(name, entry, level.place).isEmpty()
             && current.folder.mayChangeEntries())
             continue;
         if (const QString why = leaveReason(name, entry, level.place); !why.isEmpty()) {
-            left(entry.type == EntryType::Folder ? path + '/' : path, why);
+            left(entry.type == EntryType::Folder ? path() + '/' : path(), why);
             level.emptied = false;
             continue;
         }
         if (entry.type == EntryType::Folder) {
             if (!insideSameMount(tree.top, entry)) {
-                left(path + '/', QStringLiteral("a mount point"));
+                left(path() + '/', QStringLiteral("a mount point"));
                 level.emptied = false;
                 continue;
             }
             if (m_youngFolders.count({entry.device, entry.inode})) {
-                left(path + '/', QStringLiteral("changed recently, in a folder shared with everyone"));
+                left(path() + '/', QStringLiteral("changed recently, in a folder shared with everyone"));
                 level.emptied = false;
                 continue;
             }
@@ -388,7 +389,7 @@ bool CleaningRun::folderPass(Folder top, const EntryStat &self, const QByteArray
                 next.inUseScope = level.inUseScope
                     || (stack.depth() == 1 && tree.inUseTopNames.count(std::string(name)) > 0);
                 if (isSessionFolder(child, next.names, next.place)) {
-                    left(path + '/', QStringLiteral("a running program's session folder"));
+                    left(path() + '/', QStringLiteral("a running program's session folder"));
                     level.emptied = false;
                     continue;
                 }
@@ -406,20 +407,20 @@ bool CleaningRun::folderPass(Folder top, const EntryStat &self, const QByteArray
                 }
                 const RemoveResult result = remove(current.folder, name, true);
                 if (result != RemoveResult::Removed && result != RemoveResult::Gone) {
-                    left(path + '/', QStringLiteral("cannot be read"));
+                    left(path() + '/', QStringLiteral("cannot be read"));
                     level.emptied = false;
                 }
                 continue;
             }
             if (const QString why = leaveReason(name, entry, level.place); !why.isEmpty()) {
-                left(path, why);
+                left(path(), why);
                 level.emptied = false;
                 continue;
             }
         }
         const RemoveResult result = remove(current.folder, name, false);
         if (result != RemoveResult::Removed && result != RemoveResult::Gone) {
-            left(path, QStringLiteral("its delete is refused"));
+            left(path(), QStringLiteral("its delete is refused"));
             level.emptied = false;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "core/GroupFileError.h"
 #include "core/GroupTable.h"
+#include "engine/DirUsedSpace.h"
 
 #include <cstdint>
 
@@ -23,5 +24,13 @@ UsageGroups groupsForUsage(const QString &file = {});
 // The used space of one group's folder tree; 0 for a folder that does not
 // exist or cannot be read. Walks the tree: long work.
 std::uint64_t groupUsedSpace(const Group &group);
+
+// The same with why the sum is 0 or short: a refused folder (a relative
+// path, a planted link) or sub-folders that could not be entered. An empty
+// path gives 0 and nothing to tell.
+UsedSpace groupUsage(const Group &group);
+
+// "Group KEY: why", or empty when the sum is whole.
+QString usageProblemText(const Group &group, const UsedSpace &used);
 
 } // namespace sweepora

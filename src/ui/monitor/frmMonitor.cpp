@@ -100,13 +100,18 @@ void frmMonitor::Form_Load()
     emptyReport();
 
     const UsageGroups usage = groupsForUsage();
+    QStringList problems;
     for (const Group &group : usage.groups) {
         auto *row = new QTreeWidgetItem(ListView1);
         row->setText(0, group.name);
         row->setData(0, Qt::UserRole, group.key);
         row->setIcon(0, groupIcon(group.iconNumber()));
-        const std::uint64_t used = runLongWork([&group] { return groupUsedSpace(group); });
-        row->setText(1, FormatSize(used));
+        const UsedSpace used = runLongWork([&group] { return groupUsage(group); });
+        row->setText(1, FormatSize(used.bytes));
+        if (const QString problem = usageProblemText(group, used); !problem.isEmpty()) {
+            row->setToolTip(1, problem);
+            problems.append(problem);
+        }
     }
 
     m_loading = false;
@@ -117,6 +122,11 @@ void frmMonitor::Form_Load()
         box.exec();
     } else {
         fitColumns();
+        if (!problems.isEmpty()) {
+            QMessageBox box(QMessageBox::Warning, applicationTitle(), problems.join(u'\n'), QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("monitorUsageProblems"));
+            box.exec();
+        }
     }
     emit loadFinished();
 }
