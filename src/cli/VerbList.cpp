@@ -4,6 +4,7 @@
 #include "core/GroupTable.h"
 #include "core/Helpers.h"
 #include "engine/Listing.h"
+#include "engine/TrashListing.h"
 
 #include <cstdio>
 
@@ -45,7 +46,7 @@ int runList(const QStringList &args)
         return Refused;
     }
 
-    const Listing listing = listFolder(*path);
+    const Listing listing = listGroupFolder(*path);
     QByteArray out;
     out.reserve(1 << 17);
     std::uint32_t folder = 0;
@@ -55,8 +56,7 @@ int runList(const QStringList &args)
             folder = listing.folderOf(row);
             folderPath = listing.folderPath(folder);
         }
-        const QByteArrayView name = listing.nameBytes(row);
-        appendField(out, name);
+        appendField(out, listing.displayNameBytes(row));
         out += '\t';
         out += QByteArray::number(static_cast<qulonglong>(listing.fileSize(row)));
         out += " bytes\t";
@@ -67,7 +67,7 @@ int runList(const QStringList &args)
         out += FileTimeText(listing.modified(row)).toLatin1();
         out += '\t';
         QByteArray fullPath = folderPath;
-        fullPath += name;
+        fullPath += listing.nameBytes(row);
         appendField(out, fullPath);
         out += '\n';
         if (out.size() > (1 << 16))
