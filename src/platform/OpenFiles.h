@@ -18,9 +18,13 @@ struct EntryStat;
 //  - works in it (its working folder) or has it as its root folder,
 //  - or, for a socket file, has a socket bound to it. A socket file that no
 //    socket is bound to any more is stale: it is not in use.
-// Processes this process may not inspect (other users' as a normal user)
-// show only through the locks and the bound sockets, which the system
-// lists for everyone.
+// Processes this process may not inspect (other users' as a normal user,
+// and non-dumpable ones such as ssh-agent) show only through the locks and
+// the bound sockets, which the system lists for everyone. A thread's own
+// working folder, where it differs from its process's (rare), is not read.
+//
+// Cost: one look at each process's descriptors, mappings and folders; about
+// 30 ms of processor time for 350 processes.
 //
 // Gathered once, then asked per entry; the set is a snapshot, not updated.
 class OpenFiles
@@ -47,7 +51,8 @@ public:
     // not in use, or only in use by processes that cannot be inspected.
     QStringList processNames(std::uint64_t device, std::uint64_t inode) const;
 
-    // Number of entries in use that the set knows.
+    // Number of uses the set holds (an entry used by two processes counts
+    // twice).
     std::size_t size() const { return m_entries.size() + m_sockets.size(); }
 
     // One use of an entry; `process` indexes the process names, or is
