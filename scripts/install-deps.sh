@@ -9,6 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-l10n-tools libgl-dev
   xvfb xauth xdotool trayer dbus dbus-x11
   desktop-file-utils appstream file
+  libglib2.0-bin
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(hyperfine time python3)

@@ -5,6 +5,7 @@
 #include "core/Helpers.h"
 #include "engine/GroupFolder.h"
 #include "engine/Listing.h"
+#include "engine/TrashListing.h"
 
 #include <cstdio>
 
@@ -46,7 +47,7 @@ int runList(const QStringList &args)
         return Refused;
     }
 
-    const Listing listing = listFolder(*path);
+    const Listing listing = listGroupFolder(*path);
     if (!listing.refusal().isEmpty()) {
         printError(groupRefusalText(key, listing.refusal()));
         return Refused;
@@ -60,8 +61,7 @@ int runList(const QStringList &args)
             folder = listing.folderOf(row);
             folderPath = listing.folderPath(folder);
         }
-        const QByteArrayView name = listing.nameBytes(row);
-        appendField(out, name);
+        appendField(out, listing.displayNameBytes(row));
         out += '\t';
         out += QByteArray::number(static_cast<qulonglong>(listing.fileSize(row)));
         out += " bytes\t";
@@ -72,7 +72,7 @@ int runList(const QStringList &args)
         out += FileTimeText(listing.modified(row)).toLatin1();
         out += '\t';
         QByteArray fullPath = folderPath;
-        fullPath += name;
+        fullPath += listing.nameBytes(row);
         appendField(out, fullPath);
         out += '\n';
         if (out.size() > (1 << 16))

@@ -164,9 +164,25 @@ QByteArray quoted(const QString &field)
     return '"' + field.toUtf8() + '"';
 }
 
+// A base folder as the defaults use it: without a trailing "/", or `fallback`
+// under the home when unset or relative.
+QString baseFolder(const QString &value, const QString &home, const QString &fallback)
+{
+    QString folder = value.startsWith(u'/') ? value : home + fallback;
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder == QLatin1String("/") ? QString() : folder;
+}
+
 } // namespace
 
 GroupList defaultGroups(DefaultTable table, const QString &home)
+{
+    return defaultGroups(table, home,
+                         {qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("XDG_CACHE_HOME")});
+}
+
+GroupList defaultGroups(DefaultTable table, const QString &home, const BaseFolders &baseFolders)
 {
     if (table == DefaultTable::Native) {
 #ifdef Q_OS_WIN
@@ -188,13 +204,15 @@ GroupList defaultGroups(DefaultTable table, const QString &home)
     QString base = home;
     while (base.endsWith(u'/'))
         base.chop(1);
+    const QString data = baseFolder(baseFolders.dataHome, base, QStringLiteral("/.local/share"));
+    const QString cache = baseFolder(baseFolders.cacheHome, base, QStringLiteral("/.cache"));
     return {
         {QStringLiteral("Temporary Files"), QStringLiteral("/tmp/"), QStringLiteral("Temp"), QStringLiteral("10")},
-        {QStringLiteral("Recent Documents"), base + QStringLiteral("/.local/share/RecentDocuments/"), QStringLiteral("StartMenu"), QStringLiteral("8")},
-        {QStringLiteral("Trash"), base + QStringLiteral("/.local/share/Trash/"), QStringLiteral("Recycle"), QStringLiteral("7")},
-        {QStringLiteral("Firefox Cache"), base + QStringLiteral("/.cache/mozilla/"), QStringLiteral("Temporary"), QStringLiteral("5")},
-        {QStringLiteral("Thumbnails"), base + QStringLiteral("/.cache/thumbnails/"), QStringLiteral("History"), QStringLiteral("6")},
-        {QStringLiteral("Chromium Cache"), base + QStringLiteral("/.cache/chromium/"), QStringLiteral("Cookies"), QStringLiteral("9")},
+        {QStringLiteral("Recent Documents"), data + QStringLiteral("/RecentDocuments/"), QStringLiteral("StartMenu"), QStringLiteral("8")},
+        {QStringLiteral("Trash"), data + QStringLiteral("/Trash/"), QStringLiteral("Recycle"), QStringLiteral("7")},
+        {QStringLiteral("Firefox Cache"), cache + QStringLiteral("/mozilla/"), QStringLiteral("Temporary"), QStringLiteral("5")},
+        {QStringLiteral("Thumbnails"), cache + QStringLiteral("/thumbnails/"), QStringLiteral("History"), QStringLiteral("6")},
+        {QStringLiteral("Chromium Cache"), cache + QStringLiteral("/chromium/"), QStringLiteral("Cookies"), QStringLiteral("9")},
     };
 }
 

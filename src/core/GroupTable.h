@@ -28,8 +28,23 @@ using GroupList = QList<Group>;
 // Which built-in default table to write.
 enum class DefaultTable { Linux, Windows, Native };
 
-// The six default groups, in the order they are written. Linux paths have
-// "~" expanded to `home`.
+// The XDG base folders the Linux defaults follow. An empty or relative value
+// counts as unset, as the XDG base directory rules say, and the folder under
+// the home is used instead: ~/.local/share and ~/.cache.
+struct BaseFolders
+{
+    QString dataHome;
+    QString cacheHome;
+};
+
+// The six default groups, in the order they are written. On Linux,
+// Temporary Files is /tmp/; Recent Documents and Trash lie in the data home,
+// Firefox Cache, Thumbnails and Chromium Cache in the cache home; "~" stands
+// for `home`. Every Linux path ends with "/".
+GroupList defaultGroups(DefaultTable table, const QString &home, const BaseFolders &base);
+
+// The same with XDG_DATA_HOME and XDG_CACHE_HOME as the environment holds
+// them now.
 GroupList defaultGroups(DefaultTable table, const QString &home);
 
 // The file's bytes for `groups`: four quoted fields joined by single

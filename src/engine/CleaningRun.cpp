@@ -6,6 +6,7 @@
 #include "engine/KeepList.h"
 #include "engine/ProtectedFolders.h"
 #include "engine/TrashFolder.h"
+#include "engine/TrashListing.h"
 #include "platform/Process.h"
 
 #include <QDateTime>
@@ -142,7 +143,7 @@ CleaningRun::EntryNames CleaningRun::readNames(Folder &folder)
 
 bool CleaningRun::inUse(const EntryStat &entry) const
 {
-    return m_openFiles.contains(entry.device, entry.inode);
+    return m_openFiles.inUse(entry);
 }
 
 void CleaningRun::noteInUse(Tree &tree, const EntryStat &entry, const Stack &stack, const char *name)

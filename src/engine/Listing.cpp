@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace sweepora {
 
 Listing::Listing() : d(new ListingData) {}
@@ -26,7 +28,16 @@ const FileRow &Listing::rowAt(qsizetype row) const
 
 QString Listing::name(qsizetype row) const
 {
-    return QString::fromUtf8(nameBytes(row));
+    return QString::fromUtf8(displayNameBytes(row));
+}
+
+QByteArrayView Listing::displayNameBytes(qsizetype row) const
+{
+    if (d->displayNames.empty())
+        return nameBytes(row);
+    Q_ASSERT(row >= 0 && row < size());
+    const DisplayName &shown = d->displayNames[static_cast<std::size_t>(row)];
+    return d->names.view(shown.offset, shown.length);
 }
 
 QByteArrayView Listing::nameBytes(qsizetype row) const
@@ -133,6 +144,8 @@ void Listing::removeRow(qsizetype row)
 {
     Q_ASSERT(row >= 0 && row < size());
     d->rows.erase(static_cast<std::size_t>(row));
+    if (!d->displayNames.empty())
+        d->displayNames.erase(d->displayNames.begin() + row);
 }
 
 ListingBuilder::ListingBuilder(const QByteArray &topPath)
@@ -158,6 +171,16 @@ void ListingBuilder::addRow(std::uint32_t folder, const char *name, std::size_t 
     row.nameOffset = data.names.add(name, row.nameLength);
     row.folder = folder;
     data.rows.push_back(row);
+}
+
+void ListingBuilder::addRow(std::uint32_t folder, const char *name, std::size_t length, const FileRow &values,
+                            QByteArrayView displayName)
+{
+    ListingData &data = *m_listing.d;
+    Q_ASSERT(data.displayNames.size() == data.rows.size());
+    addRow(folder, name, length, values);
+    const auto shownLength = static_cast<std::uint16_t>(std::min<qsizetype>(displayName.size(), 0xffff));
+    data.displayNames.push_back({data.names.add(displayName.data(), shownLength), shownLength});
 }
 
 } // namespace sweepora

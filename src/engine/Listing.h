@@ -51,8 +51,11 @@ public:
     qsizetype size() const;
 
     // The entry's name for display; bytes that are not UTF-8 show as U+FFFD,
-    // none is dropped.
+    // none is dropped. The name on disk, except in a listing of the Trash,
+    // which shows each trashed item under its original name.
     QString name(qsizetype row) const;
+    // The name for display as raw bytes (see `name`).
+    QByteArrayView displayNameBytes(qsizetype row) const;
     // The name as the file system holds it.
     QByteArrayView nameBytes(qsizetype row) const;
     std::uint64_t fileSize(qsizetype row) const;

@@ -23,12 +23,9 @@ SingleDeleteResult deleteSingleFile(const QByteArray &path)
         return SingleDeleteResult::Failed;
     if (entry.type == EntryType::Folder)
         return SingleDeleteResult::Failed;
-    if (entry.type == EntryType::Socket)
-        return SingleDeleteResult::Locked;
     if (self.sharedSticky && entry.owner != platform::currentUserId())
         return SingleDeleteResult::Locked;
-    if (entry.type == EntryType::File
-        && platform::OpenFiles::gather().contains(entry.device, entry.inode))
+    if (platform::OpenFiles::gather().inUse(entry))
         return SingleDeleteResult::Locked;
     switch (folder.removeEntry(name.constData())) {
     case RemoveResult::Removed: return SingleDeleteResult::Deleted;

@@ -7,14 +7,6 @@
 
 namespace sweepora {
 
-bool isTrashFolder(const platform::Folder &folder)
-{
-    platform::EntryStat files;
-    platform::EntryStat info;
-    return folder.statEntry("files", files, false) && files.type == platform::EntryType::Folder
-        && folder.statEntry("info", info, false) && info.type == platform::EntryType::Folder;
-}
-
 void forgetTrashedFolderSizes(const platform::Folder &trash, const QByteArray &trashPath,
                               const QList<QByteArray> &items)
 {

@@ -7,10 +7,6 @@
 
 namespace sweepora {
 
-// Whether a folder is a freedesktop trash: it holds the folders "files"
-// and "info".
-bool isTrashFolder(const platform::Folder &folder);
-
 // Drops the lines of `items` (names in the trash's "files" folder) from the
 // trash's "directorysizes" cache, replacing the file atomically. A cache
 // that is missing or no regular file is left alone.

@@ -12,6 +12,11 @@ namespace sweepora::platform {
 // nothing, another file, or cannot be looked up.
 bool pathNamesOpenFile(const QString &path, int fd);
 
+// True when both paths, following symbolic links, name the very same file
+// or folder (same device and inode). False when either names nothing or
+// cannot be looked up.
+bool pathsNameSameFile(const QString &first, const QString &second);
+
 // Gives the file open as `toFd` the mode bits (permissions, set-id and sticky
 // bits), owner and group of the file open as `fromFd`. The mode must be set
 // for the call to succeed; owner and group are set as far as the system

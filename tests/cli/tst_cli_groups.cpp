@@ -22,13 +22,14 @@ private slots:
         const CliResult result = runCli({QStringLiteral("groups")});
         QCOMPARE(result.exitCode, 0);
         const QString h = env->home();
+        // The test's data and cache homes, as XDG_DATA_HOME and XDG_CACHE_HOME name them.
         const QString expected = QStringLiteral(
             "Temp\t10\t/tmp/\tTemporary Files\n"
-            "StartMenu\t8\t%1/.local/share/RecentDocuments/\tRecent Documents\n"
-            "Recycle\t7\t%1/.local/share/Trash/\tTrash\n"
-            "Temporary\t5\t%1/.cache/mozilla/\tFirefox Cache\n"
-            "History\t6\t%1/.cache/thumbnails/\tThumbnails\n"
-            "Cookies\t9\t%1/.cache/chromium/\tChromium Cache\n").arg(h);
+            "StartMenu\t8\t%1/data/RecentDocuments/\tRecent Documents\n"
+            "Recycle\t7\t%1/data/Trash/\tTrash\n"
+            "Temporary\t5\t%1/cache/mozilla/\tFirefox Cache\n"
+            "History\t6\t%1/cache/thumbnails/\tThumbnails\n"
+            "Cookies\t9\t%1/cache/chromium/\tChromium Cache\n").arg(env->root());
         QCOMPARE(QString::fromUtf8(result.out), expected);
         QCOMPARE(readFile(env->groupFile()), serializeGroups(defaultGroups(DefaultTable::Linux, h)));
     }

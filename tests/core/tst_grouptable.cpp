@@ -51,7 +51,38 @@ private slots:
             "\"Firefox Cache\",\"/home/ann/.cache/mozilla/\",\"Temporary\",\"5\"\r\n"
             "\"Thumbnails\",\"/home/ann/.cache/thumbnails/\",\"History\",\"6\"\r\n"
             "\"Chromium Cache\",\"/home/ann/.cache/chromium/\",\"Cookies\",\"9\"\r\n";
-        QCOMPARE(serializeGroups(defaultGroups(DefaultTable::Linux, QStringLiteral("/home/ann/"))), expected);
+        QCOMPARE(serializeGroups(defaultGroups(DefaultTable::Linux, QStringLiteral("/home/ann/"), {})), expected);
+    }
+
+    void linuxDefaultsFollowBaseFolders_data()
+    {
+        QTest::addColumn<QString>("dataHome");
+        QTest::addColumn<QString>("cacheHome");
+        QTest::addColumn<QString>("expectedData");
+        QTest::addColumn<QString>("expectedCache");
+        QTest::newRow("both moved") << "/srv/ann/data" << "/var/cache/ann" << "/srv/ann/data" << "/var/cache/ann";
+        QTest::newRow("trailing slashes") << "/srv/ann/data//" << "/var/cache/ann/" << "/srv/ann/data" << "/var/cache/ann";
+        QTest::newRow("only the cache moved") << "" << "/fast/cache" << "/home/ann/.local/share" << "/fast/cache";
+        QTest::newRow("relative values are ignored")
+            << "data" << "./cache" << "/home/ann/.local/share" << "/home/ann/.cache";
+    }
+
+    // Recent Documents and Trash lie in the data home, the three caches in
+    // the cache home; Temporary Files stays /tmp/ whatever they say.
+    void linuxDefaultsFollowBaseFolders()
+    {
+        QFETCH(QString, dataHome);
+        QFETCH(QString, cacheHome);
+        QFETCH(QString, expectedData);
+        QFETCH(QString, expectedCache);
+        const GroupList groups = defaultGroups(DefaultTable::Linux, QStringLiteral("/home/ann"), {dataHome, cacheHome});
+        QStringList paths;
+        for (const Group &group : groups)
+            paths << group.path;
+        QCOMPARE(paths, (QStringList{QStringLiteral("/tmp/"), expectedData + QStringLiteral("/RecentDocuments/"),
+                                     expectedData + QStringLiteral("/Trash/"), expectedCache + QStringLiteral("/mozilla/"),
+                                     expectedCache + QStringLiteral("/thumbnails/"),
+                                     expectedCache + QStringLiteral("/chromium/")}));
     }
 
     void parse_data()
@@ -132,6 +163,9 @@ private slots:
         QVERIFY(!load.error);
         QVERIFY(load.wroteDefaults);
         QCOMPARE(load.groups, defaultGroups(DefaultTable::Linux, env->home()));
+        // The table written follows the environment's data and cache homes.
+        QCOMPARE(load.groups.at(2).path, env->root() + QStringLiteral("/data/Trash/"));
+        QCOMPARE(load.groups.at(4).path, env->root() + QStringLiteral("/cache/thumbnails/"));
         QCOMPARE(readFile(env->groupFile()), serializeGroups(load.groups));
     }
 

@@ -19,6 +19,15 @@ bool pathNamesOpenFile(const QString &path, int fd)
     return ofPath.st_dev == ofFd.st_dev && ofPath.st_ino == ofFd.st_ino;
 }
 
+bool pathsNameSameFile(const QString &first, const QString &second)
+{
+    struct stat a {};
+    struct stat b {};
+    if (::stat(QFile::encodeName(first).constData(), &a) != 0 || ::stat(QFile::encodeName(second).constData(), &b) != 0)
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool copyModeAndOwner(int fromFd, int toFd, QString *error)
 {
     struct stat from {};

@@ -6,6 +6,7 @@
 #include "core/GroupTable.h"
 #include "engine/GroupFolder.h"
 #include "engine/Listing.h"
+#include "engine/TrashListing.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/Icons.h"
@@ -109,7 +110,7 @@ void frmMain::listGroup(const QString &path, const QString &key)
 
     Listing listing;
     runLongWork([&] {
-        listing = listFolder(path, [this](std::uint64_t value, std::uint64_t maximum) {
+        listing = listGroupFolder(path, [this](std::uint64_t value, std::uint64_t maximum) {
             m_progressValue = value;
             m_progressMaximum = maximum;
         });
