@@ -5,11 +5,13 @@
 #include "engine/GroupFolder.h"
 #include "engine/KeepList.h"
 #include "engine/ProtectedFolders.h"
+#include "engine/RecentDocuments.h"
 #include "engine/TrashFolder.h"
 #include "engine/TrashListing.h"
 #include "platform/Process.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QtDebug>
 
@@ -71,6 +73,7 @@ CleanResult CleaningRun::run(const QList<CleanTarget> &targets)
             m_result.problems.append({target.key, opened.refusal});
             continue;
         }
+        clearRecentListWith(target);
         if (!opened.isOpen())
             continue; // no group folder (yet): nothing to clean
         // The root, the home folder and the system's folders are never
@@ -125,6 +128,20 @@ CleanResult CleaningRun::run(const QList<CleanTarget> &targets)
             m_result.problems.append({tree.key, tree.problems.summary()});
     }
     return m_result;
+}
+
+// GTK desktops keep no recent-documents folder but a list; KDE keeps both.
+// Cleaning the group of that folder empties the list too, whether the
+// folder exists or not.
+void CleaningRun::clearRecentListWith(const CleanTarget &target)
+{
+    const bool recentGroup = isRecentDocumentsFolder(target.path)
+        || QDir::cleanPath(target.path) == QDir::cleanPath(dataHome() + QStringLiteral("/RecentDocuments"));
+    if (!recentGroup || m_options.dryRun)
+        return;
+    QString error;
+    if (!clearRecentlyUsedList(&error))
+        m_result.problems.append({target.key, error});
 }
 
 CleaningRun::EntryNames CleaningRun::readNames(Folder &folder)

@@ -43,6 +43,7 @@ private:
         bool maySocket = false; // the listing showed a socket (or did not say)
     };
     static EntryNames readNames(platform::Folder &folder);
+    void clearRecentListWith(const CleanTarget &target);
 
     // Where an entry lies, as the rules need it.
     struct Place

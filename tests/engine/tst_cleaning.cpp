@@ -2,6 +2,7 @@
 #include "engine/Cleaning.h"
 #include "engine/CleaningRun.h"
 #include "engine/DeletedFilesReport.h"
+#include "engine/RecentDocuments.h"
 
 #include "Fixtures.h"
 #include "TestEnv.h"
@@ -363,6 +364,30 @@ private slots:
         QCOMPARE(result.inUse.size(), 1);
         const QList<QByteArray> lines = reportLines();
         QCOMPARE(lines.size(), 3); // a, dir/x, half/y: restore information is not a deleted file
+    }
+
+    // Cleaning the recent-documents group empties the desktop's list of
+    // recently used files too, also where the folder does not exist.
+    void recentDocumentsEmptyTheRecentList_data()
+    {
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("KDE: folder and list") << true;
+        QTest::newRow("GTK: list only") << false;
+    }
+
+    void recentDocumentsEmptyTheRecentList()
+    {
+        QFETCH(bool, folderExists);
+        const QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
+        const QString folder = data + QStringLiteral("/RecentDocuments");
+        if (folderExists)
+            buildTree(folder, {"a.desktop=30"});
+        QVERIFY(writeFile(data + QStringLiteral("/recently-used.xbel"),
+                          "<?xml version=\"1.0\"?><xbel version=\"1.0\"><bookmark href=\"file:///x\"/></xbel>"));
+        const CleanResult result = runCleaning({{QStringLiteral("StartMenu"), folder + u'/'}});
+        QVERIFY(result.complete());
+        QCOMPARE(readFile(data + QStringLiteral("/recently-used.xbel")), emptyRecentlyUsedList());
+        QCOMPARE(reportLines().size(), folderExists ? 1 : 0);
     }
 
     void readOnlyFolderStays()
