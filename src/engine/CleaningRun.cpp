@@ -207,15 +207,18 @@ CleaningRun::Place CleaningRun::placeOf(const Place &parent, const EntryStat &fo
     return {folder.sharedSticky, parent.shared || folder.sharedSticky};
 }
 
-bool CleaningRun::isSessionFolder(const Folder &folder, const EntryNames &names, const Place &place) const
+bool CleaningRun::isSessionFolder(const Folder &folder, const EntryNames &names, const Place &place, Tree &tree) const
 {
     if (place.sharedSticky || !names.maySocket)
         return false;
     EntryStat entry;
     for (std::size_t start : names.starts) {
         const char *name = names.bytes.data() + start;
-        if (folder.statEntry(name, entry, false) && entry.type == EntryType::Socket && inUse(entry))
+        if (folder.statEntry(name, entry, false) && entry.type == EntryType::Socket && inUse(entry)) {
+            tree.inUse = true;
+            tree.programs += m_openFiles.processNames(entry.device, entry.inode);
             return true;
+        }
     }
     return false;
 }
@@ -261,8 +264,7 @@ void CleaningRun::filePass(Folder top, const EntryStat &self, const QByteArray &
         Stack::Entry &current = stack.top();
         Level &level = current.level;
         level.names = readNames(current.folder);
-        if (isSessionFolder(current.folder, level.names, level.place)) {
-            tree.inUse = true;
+        if (isSessionFolder(current.folder, level.names, level.place, tree)) {
             level.names = {};
             return; // a running program's session folder: kept whole
         }
@@ -340,7 +342,7 @@ bool CleaningRun::folderPass(Folder top, const EntryStat &self, const QByteArray
 {
     Stack stack(std::move(top), self, topPath, Level{placeOf({}, self), {}, 0, true, false});
     stack.top().level.names = readNames(stack.top().folder);
-    if (isSessionFolder(stack.top().folder, stack.top().level.names, stack.top().level.place)) {
+    if (isSessionFolder(stack.top().folder, stack.top().level.names, stack.top().level.place, tree)) {
         left(topPath, QStringLiteral("a running program's session folder"));
         return false;
     }
@@ -406,7 +408,7 @@ bool CleaningRun::folderPass(Folder top, const EntryStat &self, const QByteArray
                 Level next{placeOf(level.place, childStat), readNames(child), 0, true, false};
                 next.inUseScope = level.inUseScope
                     || (stack.depth() == 1 && tree.inUseTopNames.count(std::string(name)) > 0);
-                if (isSessionFolder(child, next.names, next.place)) {
+                if (isSessionFolder(child, next.names, next.place, tree)) {
                     left(path() + '/', QStringLiteral("a running program's session folder"));
                     level.emptied = false;
                     continue;

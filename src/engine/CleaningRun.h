@@ -82,7 +82,9 @@ private:
     void noteInUse(Tree &tree, const platform::EntryStat &entry, const Stack &stack, const char *name);
     // Whether a folder (not shared) holds a socket a program has bound: a
     // running program's session folder, kept whole.
-    bool isSessionFolder(const platform::Folder &folder, const EntryNames &names, const Place &place) const;
+    // Notes the program in `tree`.
+    bool isSessionFolder(const platform::Folder &folder, const EntryNames &names, const Place &place,
+                         Tree &tree) const;
     // Whether the file pass deletes this entry (once its place allows it).
     static bool filePassTakes(const char *name, const platform::EntryStat &entry);
     bool statForRules(const platform::Folder &folder, const char *name, const Place &place,
