@@ -19,6 +19,7 @@ struct SeenBox
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString details; // the box's unfoldable text
 };
 
 class BoxAnswerer : public QObject
@@ -53,7 +54,7 @@ private:
             if (!box || !box->isVisible() || box->property("answeredByTest").toBool())
                 continue;
             box->setProperty("answeredByTest", true);
-            SeenBox s{box->windowTitle(), box->text(), box->icon(), QMessageBox::NoButton};
+            SeenBox s{box->windowTitle(), box->text(), box->icon(), QMessageBox::NoButton, box->detailedText()};
             if (QAbstractButton *def = box->defaultButton())
                 s.defaultButton = box->standardButton(def);
             seen.append(s);

@@ -257,6 +257,29 @@ private slots:
         QVERIFY(w->folderTree()->width() > int(1500 / tpp));
     }
 
+    // The question tells what the run would delete; afterwards a refused
+    // group is named with the reason, and the other groups are cleaned.
+    void cleaningTellsTotalsAndRefusedGroups()
+    {
+        SaveGroups({{QStringLiteral("Temp files"), temp + u'/', QStringLiteral("Temp"), QStringLiteral("10")},
+                    {QStringLiteral("Relative"), QStringLiteral("rel/"), QStringLiteral("Rel"), QStringLiteral("3")}});
+        auto w = openWindow();
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QCOMPARE(boxes.seen.size(), 4);
+        QCOMPARE(boxes.seen[0].title, QStringLiteral("DELETE ALERT"));
+        QVERIFY2(boxes.seen[0].details.contains(QStringLiteral("Temp: 3 files, 32 bytes")), qPrintable(boxes.seen[0].details));
+        QCOMPARE(boxes.seen[1].text, QStringLiteral("Operation Complete"));
+        QCOMPARE(boxes.seen[2].icon, QMessageBox::Warning);
+        QVERIFY2(boxes.seen[2].text.contains(QStringLiteral("Group Rel: \"rel/\" is not a full path")),
+                 qPrintable(boxes.seen[2].text));
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/a.txt")));
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();
