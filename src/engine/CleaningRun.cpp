@@ -318,8 +318,14 @@ void CleaningRun::filePass(Folder top, const EntryStat &self, const QByteArray &
 void CleaningRun::deleteFoundFile(const Folder &folder, const QByteArray &folderPath, const Place &place,
                                   const char *name, const EntryStat &entry, Tree &tree)
 {
-    if (!filePassTakes(name, entry))
+    if (!filePassTakes(name, entry)) {
+        // Empty files and "desktop.ini" are not the report's. They go now,
+        // by the rules the folder pass would apply, so that it need not look
+        // at them again; one that stays is the folder pass's to judge.
+        if (!m_options.dryRun && entry.type != EntryType::Folder && leaveReason(name, entry, place).isEmpty())
+            folder.removeEntry(name);
         return;
+    }
     m_result.lastFileGroupKey = tree.key;
     // Passed over like a file that is locked.
     if (!leaveReason(name, entry, place).isEmpty())
