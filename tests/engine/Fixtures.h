@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -23,6 +24,18 @@
 #include <cstring>
 
 namespace sweepora::test {
+
+// What is left below `root`, relative and sorted (links not followed).
+inline QStringList remaining(const QString &root)
+{
+    QStringList left;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        left.append(it.next().mid(root.size() + 1));
+    left.sort();
+    return left;
+}
 
 // Builds a tree under `root` from entries "path=size" (a file of that many
 // bytes) and "path/" (a folder).

@@ -15,18 +15,6 @@ using namespace sweepora::test;
 
 namespace {
 
-// What is left below `root`, relative and sorted (links not followed).
-QStringList remaining(const QString &root)
-{
-    QStringList left;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        left.append(it.next().mid(root.size() + 1));
-    left.sort();
-    return left;
-}
-
 QList<QByteArray> reportLines()
 {
     QList<QByteArray> lines = readFile(reportPath()).split('\n');

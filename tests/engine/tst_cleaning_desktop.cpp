@@ -17,17 +17,6 @@ using namespace sweepora::test;
 
 namespace {
 
-QStringList remaining(const QString &root)
-{
-    QStringList found;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(it.next().mid(root.size() + 1));
-    found.sort();
-    return found;
-}
-
 void makeOld(const QString &path)
 {
     const QDateTime longAgo = QDateTime::currentDateTime().addDays(-30);
