@@ -109,6 +109,28 @@ LockResult refusalFor(LockCommand command, const QString &path, QByteArrayView h
     return {};
 }
 
+// The refusal when the file open as `fd` cannot be replaced by a new one
+// that everyone sees as the same file, or Done.
+LockResult replaceRefusal(LockCommand command, const QString &path, int fd)
+{
+    const bool lock = command == LockCommand::Lock;
+    switch (platform::replaceable(fd)) {
+    case platform::Replaceable::OtherNames:
+        return {LockResult::OtherNames,
+                QStringLiteral("%1 has other names (hard links), which would keep its %2 content; it was not changed.")
+                    .arg(quoted(path), lock ? QStringLiteral("plain") : QStringLiteral("locked"))};
+    case platform::Replaceable::ForeignOwner:
+        return {LockResult::ForeignOwner,
+                QStringLiteral("%1 belongs to another user or group, which the %2 file could not keep; it was not "
+                               "changed.")
+                    .arg(quoted(path), lock ? QStringLiteral("locked") : QStringLiteral("unlocked"))};
+    case platform::Replaceable::Yes:
+    case platform::Replaceable::Unknown: // the run's own steps say what fails
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 LockResult runLockCommand(LockCommand command, const QString &path, QStringView password, const LockRunHooks &hooks)
@@ -138,6 +160,8 @@ LockResult runLockCommand(LockCommand command, const QString &path, QStringView 
     if (const auto why = run.read(source, head, LockedHeaderSize))
         return run.failed(readFailed, *why);
     if (LockResult refusal = refusalFor(command, path, head); !refusal.ok())
+        return refusal;
+    if (LockResult refusal = replaceRefusal(command, path, source.handle()); !refusal.ok())
         return refusal;
     qint64 done = head.size();
     QByteArray out; // what goes to the new file ahead of the rest of the content

@@ -64,6 +64,9 @@ struct LockResult
         WrongPassword, // the header does not hold the password's check value
         Damaged,       // marker and fitting check value, but the header is cut
                        // short (16 or 17 bytes) or lacks its CR LF
+        OtherNames,    // the file has further hard links, which would keep the
+                       // old content under their names
+        ForeignOwner,  // a new file could not be given the file's owner or group
         Failed,        // reading, writing or replacing the file failed
     };
 

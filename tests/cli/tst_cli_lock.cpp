@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace sweepora::test;
 
 namespace {
@@ -27,6 +30,43 @@ CliResult runShell(const QString &commandLine)
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+bool setOwner(const QString &path, uid_t user, gid_t group)
+{
+    return ::chown(QFile::encodeName(path).constData(), user, group) == 0;
+}
+
+bool setMode(const QString &path, mode_t mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Runs the command line as another user and group, without supplementary
+// groups (root only).
+CliResult runCliAs(uid_t user, gid_t group, const QStringList &args, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral("setpriv"),
+                  QStringList{QStringLiteral("--reuid=%1").arg(user), QStringLiteral("--regid=%1").arg(group),
+                              QStringLiteral("--clear-groups"), QStringLiteral("--"), QStringLiteral(SWEEPORA_CLI_PATH)}
+                      + args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QString ownerOf(const QString &path)
+{
+    QFileInfo info(path);
+    return QStringLiteral("%1:%2").arg(info.ownerId()).arg(info.groupId());
 }
 
 } // namespace
@@ -164,6 +204,69 @@ private slots:
                      .arg(file));
         QVERIFY(readFile(file) == plain);
         QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+    }
+
+    // A user who may write a file but not give a new one its owner or group
+    // (its owner or group is another's) would replace it by a file of their
+    // own: refused before anything changes.
+    void anotherUsersFileRefused_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<uint>("group");
+        QTest::addColumn<QString>("made");
+        const uint nobody = 65534;
+        QTest::newRow("lock: owner") << "lock" << 0u << nobody << "locked";
+        QTest::newRow("lock: group") << "lock" << nobody << 0u << "locked";
+        QTest::newRow("unlock: owner") << "unlock" << 0u << nobody << "unlocked";
+        QTest::newRow("unlock: group") << "unlock" << nobody << 0u << "unlocked";
+    }
+
+    void anotherUsersFileRefused()
+    {
+        QFETCH(QString, verb);
+        QFETCH(uint, owner);
+        QFETCH(uint, group);
+        QFETCH(QString, made);
+        if (!runningAsRoot() || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs root and setpriv to act as another user");
+        const uid_t nobody = 65534;
+        const QByteArray content = verb == QLatin1String("lock") ? QByteArray("Hello, World!") : lockVectors().first().locked;
+        QVERIFY(writeFile(file, content));
+        QVERIFY(setMode(env->root(), 0711));
+        QVERIFY(setMode(folder, 0777));
+        QVERIFY(setOwner(file, owner, group));
+        QVERIFY(setMode(file, 0666));
+        const QString before = ownerOf(file);
+
+        const CliResult result = runCliAs(nobody, nobody, {verb, file}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err),
+                 QStringLiteral("\"%1\" belongs to another user or group, which the %2 file could not keep; it was not "
+                                "changed.\n")
+                     .arg(file, made));
+        QCOMPARE(readFile(file), content);
+        QCOMPARE(ownerOf(file), before);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+
+        // The same user's own file in that folder locks and unlocks.
+        QVERIFY(setOwner(file, nobody, nobody));
+        QCOMPARE(runCliAs(nobody, nobody, {verb, file}, "abc\n").exitCode, 0);
+        QCOMPARE(ownerOf(file), QStringLiteral("%1:%1").arg(nobody));
+    }
+
+    void hardLinkRefused()
+    {
+        QVERIFY(writeFile(file, "Hello, World!"));
+        QCOMPARE(QProcess::execute(QStringLiteral("ln"), {file, folder + QStringLiteral("/second")}), 0);
+        const CliResult result = runCli({QStringLiteral("lock"), file}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err),
+                 QStringLiteral("\"%1\" has other names (hard links), which would keep its plain content; it was not "
+                                "changed.\n")
+                     .arg(file));
+        QCOMPARE(readFile(folder + QStringLiteral("/second")), QByteArray("Hello, World!"));
+        QCOMPARE(readFile(file), QByteArray("Hello, World!"));
     }
 
     // On a terminal the password is asked twice, as the window's dialog does.
