@@ -1,12 +1,10 @@
 #include "lock/LockedFile.h"
 
 #include "lock/Cipher.h"
-#include "platform/FileIdentity.h"
+#include "platform/ReplacedFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtDebug>
 
 #include <optional>
@@ -43,42 +41,6 @@ public:
         return {LockResult::Failed, message};
     }
 
-    // Reads until `size` bytes or the end of the file. On failure, returns
-    // what went wrong.
-    std::optional<QString> read(QFile &file, QByteArray &into, qint64 size) const
-    {
-        into.resize(size);
-        qint64 got = 0;
-        while (got < size) {
-            if (fails(LockStep::Read))
-                return injected();
-            const qint64 n = file.read(into.data() + got, size - got);
-            if (n < 0)
-                return file.errorString();
-            if (n == 0)
-                break;
-            got += n;
-        }
-        into.resize(got);
-        return std::nullopt;
-    }
-
-    // Writes all of `bytes`. On failure, returns what went wrong.
-    std::optional<QString> write(QSaveFile &file, const QByteArray &bytes) const
-    {
-        if (fails(LockStep::Write))
-            return injected();
-        // A write can stop short (at a size limit, say) without an error;
-        // the next one then says why.
-        for (qsizetype at = 0; at < bytes.size();) {
-            const qint64 n = file.write(bytes.constData() + at, bytes.size() - at);
-            if (n <= 0)
-                return file.errorString();
-            at += n;
-        }
-        return std::nullopt;
-    }
-
     static QString injected() { return QStringLiteral("failure injected by a test"); }
 
     void progress(qint64 done, qint64 total) const
@@ -92,6 +54,25 @@ private:
     QString m_path;
     const LockRunHooks &m_hooks;
 };
+
+// Reads until `size` bytes or the end of the file. On failure, returns what
+// went wrong.
+std::optional<QString> readHead(platform::ReplacedFile &file, QByteArray &into, qint64 size)
+{
+    into.resize(size);
+    qint64 got = 0;
+    while (got < size) {
+        QString why;
+        const qint64 n = file.read(into.data() + got, size - got, &why);
+        if (n < 0)
+            return why;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    into.resize(got);
+    return std::nullopt;
+}
 
 LockResult noFile(const QString &path)
 {
@@ -109,12 +90,12 @@ LockResult refusalFor(LockCommand command, const QString &path, QByteArrayView h
     return {};
 }
 
-// The refusal when the file open as `fd` cannot be replaced by a new one
-// that everyone sees as the same file, or Done.
-LockResult replaceRefusal(LockCommand command, const QString &path, int fd)
+// The refusal when a new file cannot stand in for the file, which is
+// `replaceable` as it stands, or Done.
+LockResult replaceRefusal(LockCommand command, const QString &path, platform::Replaceable replaceable)
 {
     const bool lock = command == LockCommand::Lock;
-    switch (platform::replaceable(fd)) {
+    switch (replaceable) {
     case platform::Replaceable::OtherNames:
         return {LockResult::OtherNames,
                 QStringLiteral("%1 has other names (hard links), which would keep its %2 content; it was not changed.")
@@ -133,35 +114,45 @@ LockResult replaceRefusal(LockCommand command, const QString &path, int fd)
 
 } // namespace
 
-LockResult runLockCommand(LockCommand command, const QString &path, QStringView password, const LockRunHooks &hooks)
+LockTarget LockTarget::fromPath(const QString &path)
 {
+    return {QFile::encodeName(path), path};
+}
+
+LockResult runLockCommand(LockCommand command, const LockTarget &target, QStringView password,
+                          const LockRunHooks &hooks)
+{
+    const QString &path = target.shown;
     const Run run(command, path, hooks);
     if (password.isEmpty())
         return {LockResult::NoPassword, QStringLiteral("No password was given; %1 was not changed.").arg(quoted(path))};
 
-    // Work on the file itself, so that a symbolic link keeps pointing at it.
-    const QFileInfo info(path);
-    const QString target = info.isFile() ? info.canonicalFilePath() : QString();
-    if (target.isEmpty())
-        return noFile(path);
-
-    QFile source(target);
+    platform::ReplacedFile file;
     const QString openFailed = QStringLiteral("the file could not be opened for reading");
     if (run.fails(LockStep::OpenFile))
         return run.failed(openFailed, Run::injected());
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return run.failed(openFailed, source.errorString());
-    const qint64 total = source.size();
+    QString why;
+    switch (file.open(target.path, &why)) {
+    case platform::ReplacedFile::OpenStatus::NoFile:
+        return noFile(path);
+    case platform::ReplacedFile::OpenStatus::Failed:
+        return run.failed(openFailed, why);
+    case platform::ReplacedFile::OpenStatus::Opened:
+        break;
+    }
+    const qint64 total = file.size();
 
     // The first 18 bytes decide: the header of a locked file, or the start
     // of a plain one.
     const QString readFailed = QStringLiteral("reading the file failed");
     QByteArray head;
-    if (const auto why = run.read(source, head, LockedHeaderSize))
-        return run.failed(readFailed, *why);
+    if (run.fails(LockStep::Read))
+        return run.failed(readFailed, Run::injected());
+    if (const auto failure = readHead(file, head, LockedHeaderSize))
+        return run.failed(readFailed, *failure);
     if (LockResult refusal = refusalFor(command, path, head); !refusal.ok())
         return refusal;
-    if (LockResult refusal = replaceRefusal(command, path, source.handle()); !refusal.ok())
+    if (LockResult refusal = replaceRefusal(command, path, file.replaceable()); !refusal.ok())
         return refusal;
     qint64 done = head.size();
     QByteArray out; // what goes to the new file ahead of the rest of the content
@@ -179,35 +170,39 @@ LockResult runLockCommand(LockCommand command, const QString &path, QStringView 
         head.clear();
     }
 
-    QSaveFile replacement(target);
     const QString createFailed = QStringLiteral("no new file could be created in its folder");
     if (run.fails(LockStep::CreateTemporary))
         return run.failed(createFailed, Run::injected());
-    if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return run.failed(createFailed, replacement.errorString());
-    QString modeError;
-    if (!platform::copyModeAndOwner(source.handle(), replacement.handle(), &modeError))
-        return run.failed(QStringLiteral("the new file could not be given the permissions of the old one"), modeError);
+    if (!file.createReplacement(&why))
+        return run.failed(createFailed, why);
+    if (!file.copyModeAndOwner(&why))
+        return run.failed(QStringLiteral("the new file could not be given the permissions of the old one"), why);
 
     CipherStream cipher(deriveKeys(password));
     const QString writeFailed = QStringLiteral("writing the new content failed");
     cipher.apply(head.data(), head.size());
     out += head;
-    if (const auto why = run.write(replacement, out))
-        return run.failed(writeFailed, *why);
+    if (run.fails(LockStep::Write))
+        return run.failed(writeFailed, Run::injected());
+    if (!file.write(out.constData(), out.size(), &why))
+        return run.failed(writeFailed, why);
     run.progress(done, total);
 
-    QByteArray chunk;
-    chunk.reserve(LockChunkSize);
+    QByteArray chunk(LockChunkSize, Qt::Uninitialized);
     for (;;) {
-        if (const auto why = run.read(source, chunk, LockChunkSize))
-            return run.failed(readFailed, *why);
-        if (chunk.isEmpty())
+        if (run.fails(LockStep::Read))
+            return run.failed(readFailed, Run::injected());
+        const qint64 got = file.read(chunk.data(), chunk.size(), &why);
+        if (got < 0)
+            return run.failed(readFailed, why);
+        if (got == 0)
             break;
-        cipher.apply(chunk.data(), chunk.size());
-        if (const auto why = run.write(replacement, chunk))
-            return run.failed(writeFailed, *why);
-        done += chunk.size();
+        cipher.apply(chunk.data(), got);
+        if (run.fails(LockStep::Write))
+            return run.failed(writeFailed, Run::injected());
+        if (!file.write(chunk.constData(), got, &why))
+            return run.failed(writeFailed, why);
+        done += got;
         run.progress(done, total);
     }
 
@@ -216,10 +211,12 @@ LockResult runLockCommand(LockCommand command, const QString &path, QStringView 
     const QString replaceFailed = QStringLiteral("the new content could not be put in place of the file");
     if (run.fails(LockStep::Replace))
         return run.failed(replaceFailed, Run::injected());
-    if (!platform::pathNamesOpenFile(target, source.handle()))
+    if (!file.flush(&why))
+        return run.failed(replaceFailed, why);
+    if (!file.stillInPlace())
         return run.failed(QStringLiteral("the file was moved, removed or replaced while it was being read"));
-    if (!replacement.commit())
-        return run.failed(replaceFailed, replacement.errorString());
+    if (!file.commit(&why))
+        return run.failed(replaceFailed, why);
     return {};
 }
 
@@ -244,26 +241,35 @@ bool passwordFitsHeader(QStringView password, QByteArrayView header)
         && header.sliced(LockMarker.size(), InspectedHeaderSize - LockMarker.size()) == PasswordCheckValue(password);
 }
 
-PathInspection inspectPath(const QString &path)
+PathInspection inspectPath(const LockTarget &target)
 {
     PathInspection inspection;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    platform::ReplacedFile file;
+    QString why;
+    switch (file.open(target.path, &why)) {
+    case platform::ReplacedFile::OpenStatus::NoFile:
         return inspection;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        inspection.header = file.read(InspectedHeaderSize);
-    else
-        qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
+    case platform::ReplacedFile::OpenStatus::Failed:
+        qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(target.shown), qUtf8Printable(why));
+        break;
+    case platform::ReplacedFile::OpenStatus::Opened:
+        if (const auto failure = readHead(file, inspection.header, InspectedHeaderSize)) {
+            qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(target.shown),
+                     qUtf8Printable(*failure));
+            inspection.header.clear();
+        }
+        break;
+    }
     inspection.kind = isLockedHeader(inspection.header) ? PathKind::Locked : PathKind::Plain;
     return inspection;
 }
 
-LockResult commandOffered(LockCommand command, const QString &path)
+LockResult commandOffered(LockCommand command, const LockTarget &target)
 {
-    const PathInspection inspection = inspectPath(path);
+    const PathInspection inspection = inspectPath(target);
     if (inspection.kind == PathKind::NoFile)
-        return noFile(path);
-    return refusalFor(command, path, inspection.header);
+        return noFile(target.shown);
+    return refusalFor(command, target.shown, inspection.header);
 }
 
 } // namespace sweepora::lock

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,42 @@ CliResult runCliAs(uid_t user, gid_t group, const QStringList &args, const QByte
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+// Opens (making them as needed) `levels` nested folders of 200-character
+// names under `root`: deeper than the system's path limit. Returns the
+// deepest folder's descriptor and puts its path in `path`.
+int openDeepFolder(const QString &root, int levels, QString *path)
+{
+    const QByteArray name(200, 'd');
+    int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    *path = root;
+    for (int i = 0; i < levels && fd >= 0; ++i) {
+        ::mkdirat(fd, name.constData(), 0755);
+        const int next = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+        *path += u'/' + QString::fromLatin1(name);
+    }
+    return fd;
+}
+
+bool writeAt(int folder, const char *name, const QByteArray &bytes)
+{
+    const int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+QByteArray readAt(int folder, const char *name)
+{
+    QFile file;
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return {};
+    return file.readAll();
+}
+
 QString ownerOf(const QString &path)
 {
     QFileInfo info(path);
@@ -86,7 +123,13 @@ private slots:
         folder = env->makeDir(QStringLiteral("files"));
         file = folder + QStringLiteral("/notes.txt");
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        // Qt removes by full paths, which a tree deeper than the path limit
+        // does not have.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("--"), env->root()});
+        env.reset();
+    }
 
     void vectors_data()
     {
@@ -267,6 +310,44 @@ private slots:
                      .arg(file));
         QCOMPARE(readFile(folder + QStringLiteral("/second")), QByteArray("Hello, World!"));
         QCOMPARE(readFile(file), QByteArray("Hello, World!"));
+    }
+
+    // A file deeper than the system's path limit locks and unlocks, also
+    // through a link beside it whose target climbs up the tree and back.
+    void deepFile_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("file") << false;
+        QTest::newRow("relative link") << true;
+    }
+
+    void deepFile()
+    {
+        QFETCH(bool, throughLink);
+        QString deep;
+        const int fd = openDeepFolder(folder, 25, &deep);
+        QVERIFY(fd >= 0);
+        QVERIFY(deep.size() > 4096);
+        const auto closeFolder = qScopeGuard([fd] { ::close(fd); });
+        QVERIFY(writeAt(fd, "deep.txt", "Hello, World!"));
+        QString path = deep + QStringLiteral("/deep.txt");
+        if (throughLink) {
+            QVERIFY(::symlinkat("../" + QByteArray(200, 'd') + "/deep.txt", fd, "link") == 0);
+            path = deep + QStringLiteral("/link");
+        }
+
+        CliResult result = runCli({QStringLiteral("lock"), path}, "abc\n");
+        QCOMPARE(QString::fromUtf8(result.err), QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readAt(fd, "deep.txt"), lockVectors().first().locked);
+        result = runCli({QStringLiteral("lock"), path}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("\"%1\" is already locked.\n").arg(path));
+        result = runCli({QStringLiteral("unlock"), path}, "abc\n");
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readAt(fd, "deep.txt"), QByteArray("Hello, World!"));
+        struct stat st {};
+        QVERIFY(::fstatat(fd, "link", &st, AT_SYMLINK_NOFOLLOW) == 0 ? S_ISLNK(st.st_mode) : !throughLink);
     }
 
     // On a terminal the password is asked twice, as the window's dialog does.
