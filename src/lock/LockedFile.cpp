@@ -1,6 +1,7 @@
 #include "lock/LockedFile.h"
 
 #include "lock/Cipher.h"
+#include "lock/ReadAhead.h"
 #include "platform/ReplacedFile.h"
 
 #include <QDir>
@@ -73,6 +74,10 @@ std::optional<QString> readHead(platform::ReplacedFile &file, QByteArray &into, 
     into.resize(got);
     return std::nullopt;
 }
+
+// Buffers in the ring between reading and enciphering: enough to keep the
+// reader a step ahead while one chunk is enciphered and written.
+constexpr int readAheadBuffers = 3;
 
 LockResult noFile(const QString &path)
 {
@@ -188,21 +193,25 @@ LockResult runLockCommand(LockCommand command, const LockTarget &target, QString
         return run.failed(writeFailed, why);
     run.progress(done, total);
 
-    QByteArray chunk(LockChunkSize, Qt::Uninitialized);
+    // The rest: read ahead on a thread of its own while each chunk before is
+    // enciphered and written here.
+    ReadAhead ahead([&file](char *data, qint64 size, QString *error) { return file.read(data, size, error); },
+                    readAheadBuffers, LockChunkSize);
     for (;;) {
         if (run.fails(LockStep::Read))
             return run.failed(readFailed, Run::injected());
-        const qint64 got = file.read(chunk.data(), chunk.size(), &why);
-        if (got < 0)
+        ReadAhead::Chunk chunk;
+        if (!ahead.next(chunk, &why))
             return run.failed(readFailed, why);
-        if (got == 0)
+        if (chunk.size == 0)
             break;
-        cipher.apply(chunk.data(), got);
+        cipher.apply(chunk.data, chunk.size);
         if (run.fails(LockStep::Write))
             return run.failed(writeFailed, Run::injected());
-        if (!file.write(chunk.constData(), got, &why))
+        if (!file.write(chunk.data, chunk.size, &why))
             return run.failed(writeFailed, why);
-        done += got;
+        ahead.release();
+        done += chunk.size;
         run.progress(done, total);
     }
 

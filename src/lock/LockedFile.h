@@ -127,8 +127,9 @@ inline LockResult commandOffered(LockCommand command, const QString &path)
 // the body after the cipher, without the header.
 //
 // Both work in place of the file's real path (a symbolic link keeps pointing
-// at it), relative to its folder, so that paths of any length work. The new
-// content is written in chunks of at most 1 MiB to a new file in the same folder,
+// at it), relative to its folder, so that paths of any length work. The file
+// is read ahead on a thread of its own while the chunks before are enciphered
+// and written, in chunks of at most 1 MiB, to a new file in the same folder,
 // given the old file's permissions, owner and group, flushed to disk, and
 // renamed over the old file; whatever fails on the way, the old file stays as
 // it was and the result says what failed. The hooks are called on the

@@ -51,7 +51,10 @@ public:
     bool createReplacement(QString *error);
     // Gives the new file the mode, owner and group of the open one.
     bool copyModeAndOwner(QString *error);
-    // Appends all of `data` to the new file.
+    // Appends all of `data` to the new file. Written data is handed to the
+    // disk as the file grows and dropped from the cache once it is there,
+    // so that the final flush has little left to do and the run does not
+    // push other files out of memory.
     bool write(const char *data, qint64 size, QString *error);
     // Flushes the new file's data to disk.
     bool flush(QString *error);
@@ -62,12 +65,17 @@ public:
     bool commit(QString *error);
 
 private:
+    void startWriteback();
+
     int m_folder = -1;
     QByteArray m_name; // the file's name in m_folder
     int m_source = -1;
     qint64 m_size = 0;
     int m_target = -1;
     QByteArray m_targetName; // the new file's name in m_folder
+    qint64 m_written = 0;
+    qint64 m_queued = 0;  // bytes handed to the disk
+    qint64 m_dropped = 0; // bytes known to be on disk and dropped from the cache
 };
 
 } // namespace sweepora::platform

@@ -15,6 +15,10 @@ namespace {
 // As many links as the kernel follows in one path before it gives up.
 constexpr int maxLinks = 40;
 
+// Written data is handed to the disk in steps of this size; a step is
+// waited for and dropped from the cache once the next one is under way.
+constexpr qint64 writebackStep = qint64(8) << 20;
+
 QString systemError(int error = errno)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -129,6 +133,7 @@ ReplacedFile::OpenStatus ReplacedFile::open(const QByteArray &path, QString *err
         return OpenStatus::NoFile;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     m_folder = folderFd;
     m_name = name;
     m_source = fd;
@@ -194,8 +199,25 @@ bool ReplacedFile::write(const char *data, qint64 size, QString *error)
         }
         data += n;
         size -= n;
+        m_written += n;
     }
+    startWriteback();
     return true;
+}
+
+void ReplacedFile::startWriteback()
+{
+    // Errors here are not lost: the flush before the rename reports them.
+    while (m_written - m_queued >= writebackStep) {
+        ::sync_file_range(m_target, m_queued, writebackStep, SYNC_FILE_RANGE_WRITE);
+        m_queued += writebackStep;
+        if (m_queued - m_dropped > 2 * writebackStep) {
+            ::sync_file_range(m_target, m_dropped, writebackStep,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+            ::posix_fadvise(m_target, m_dropped, writebackStep, POSIX_FADV_DONTNEED);
+            m_dropped += writebackStep;
+        }
+    }
 }
 
 bool ReplacedFile::flush(QString *error)
@@ -205,6 +227,7 @@ bool ReplacedFile::flush(QString *error)
             *error = systemError();
         return false;
     }
+    ::posix_fadvise(m_target, m_dropped, 0, POSIX_FADV_DONTNEED);
     return true;
 }
 
