@@ -3,7 +3,7 @@
 # `dd if=F of=G bs=1M conv=fsync` of the same file (and cp), wall time and
 # peak memory from /usr/bin/time -v (warm page cache, the copy and the locked
 # file on the same file system as the original).
-#   [ROUNDS=3] bench/lock_file.sh [BUILD_DIR] [SIZE_MIB]     (defaults: build, 512)
+#   [ROUNDS=3] [SETTLE=2] bench/lock_file.sh [BUILD_DIR] [SIZE_MIB]   (defaults: build, 512)
 # Targets: lock and unlock at most 1.3 x dd + fsync; peak memory under 16 MiB.
 # For reference: cp copies inside the kernel (copy_file_range) and does not
 # flush; locking reads the file into the program and writes it out again
@@ -45,8 +45,13 @@ declare -A best_time best_rss
 for ((round = 1; round <= rounds; round++)); do
     for what in "${runs[@]}"; do
         # Locking drops the pages it wrote from the cache: read the file in
-        # again so that every run starts from a warm cache.
+        # again so that every run starts from a warm cache. Then let the
+        # disk settle: a removed copy or a replaced file frees 512 MiB,
+        # which the file system discards in the background after a sync,
+        # and that must not fall into the next run's time.
         cat "$file" > /dev/null
+        sync
+        sleep "${SETTLE:-2}"
         case $what in
             cp) read -r t m < <(measure cp "$file" "$work/copy.bin") ;;
             "cp + sync") read -r t m < <(measure bash -c 'cp "$0" "$1" && sync "$1"' "$file" "$work/copy.bin") ;;
