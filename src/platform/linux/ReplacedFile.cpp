@@ -164,7 +164,9 @@ bool ReplacedFile::createReplacement(QString *error)
 {
     static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray name = ".sweepora-";
+        // Named after the file where the name leaves room, so that what a
+        // crash may leave behind is easy to tell apart.
+        QByteArray name = (m_name.size() <= 200 ? m_name : QByteArray()) + ".sweepora-";
         for (int i = 0; i < 8; ++i)
             name += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
         const int fd = ::openat(m_folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
