@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -29,5 +31,15 @@ int usageError(const QString &message);
 
 // Escapes one field for a record line.
 QString escapeField(const QString &field);
+
+// Escapes bytes from the system (a file name, a path) for a record line or
+// a message: well-formed UTF-8 stays as it is; a byte that is not part of
+// well-formed UTF-8 is written as \xHH and a backslash as \\, besides the
+// control characters above, so that each printed path names one file.
+QByteArray escapeBytes(QByteArrayView raw);
+
+// The arguments after the verb as the system gave them, byte for byte (a
+// file name need not be UTF-8), in the order of the list the verb gets.
+QByteArrayList &verbArgumentBytes();
 
 } // namespace sweepora::cli

@@ -98,7 +98,8 @@ int runClean(const QStringList &args)
             std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
         };
         options.wouldLeave = [](const QByteArray &path, const QString &why) {
-            printRecord({QStringLiteral("Would leave"), QString::fromUtf8(path), why});
+            const QByteArray line = "Would leave\t" + escapeBytes(path) + '\t' + escapeField(why).toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
         };
         const CleanResult result = runCleaning(targets, {}, options);
         for (const GroupTotals &totals : result.totals) {

@@ -25,7 +25,7 @@ void appendField(QByteArray &out, QByteArrayView raw)
     if (plain)
         out += raw;
     else
-        out += escapeField(QString::fromUtf8(raw)).toUtf8();
+        out += escapeBytes(raw);
 }
 
 void flush(QByteArray &out)

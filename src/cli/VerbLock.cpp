@@ -43,11 +43,15 @@ std::optional<QString> readPassword()
 
 int runCommand(LockCommand command, const char *verb, QStringList args)
 {
-    if (!args.isEmpty() && args.first() == QLatin1String("--"))
+    // The file's name as the system gave it: it need not be UTF-8.
+    QByteArrayList bytes = verbArgumentBytes();
+    if (!args.isEmpty() && args.first() == QLatin1String("--")) {
         args.removeFirst();
-    if (args.size() != 1 || args.first().isEmpty())
+        bytes.removeFirst();
+    }
+    if (args.size() != 1 || bytes.size() != 1 || bytes.first().isEmpty())
         return usageError(QStringLiteral("'%1' takes one file").arg(QLatin1String(verb)));
-    const QString path = args.first();
+    const lock::LockTarget path{bytes.first(), QString::fromUtf8(escapeBytes(bytes.first()))};
 
     // Refuse before asking for a password, as the window offers only the
     // command that fits the file.

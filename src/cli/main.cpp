@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
     args.removeFirst();
     if (args.isEmpty())
         return usageError(QStringLiteral("no verb given"));
+    for (int i = 2; i < argc; ++i)
+        verbArgumentBytes().append(QByteArray(argv[i]));
 
     const QString first = args.takeFirst();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {

@@ -211,15 +211,21 @@ std::uint32_t applyRun(unsigned char *bytes, qsizetype size, const std::uint8_t 
 
 QByteArray passwordCodes(QStringView password)
 {
+    // toUcs4() joins surrogate pairs and turns a lone surrogate into U+FFFD.
+    const QList<uint> codePoints = password.toUcs4();
     QByteArray codes;
     codes.reserve(password.size());
-    // toUcs4() joins surrogate pairs and turns a lone surrogate into U+FFFD.
-    for (const char32_t cp : password.toUcs4()) {
+    for (const uint cp : codePoints) {
         const int byte = cp1252Byte(cp);
-        if (byte >= 0)
-            codes += char(byte);
-        else
-            appendUtf8(codes, cp);
+        if (byte < 0) {
+            // One character outside the code page: the password was not typed
+            // on a Western system, so all of it counts by its UTF-8 bytes.
+            codes.clear();
+            for (const uint each : codePoints)
+                appendUtf8(codes, each);
+            return codes;
+        }
+        codes += char(byte);
     }
     return codes;
 }

@@ -26,9 +26,10 @@ struct CipherKeys
 };
 
 // The byte codes by which a password's characters count: each character by
-// its Windows-1252 code (ASCII characters by their ASCII code), a character
-// outside that code page by the bytes of its UTF-8 form. Passwords locked on
-// a Western Windows system therefore give the same keys here.
+// its Windows-1252 code (ASCII characters by their ASCII code), so passwords
+// locked on a Western Windows system give the same keys here. When any
+// character lies outside that code page, the whole password counts by the
+// bytes of its UTF-8 form.
 QByteArray passwordCodes(QStringView password);
 
 // K1, K2, K3 of a password (all 0 for an empty one).

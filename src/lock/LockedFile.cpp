@@ -1,12 +1,11 @@
 #include "lock/LockedFile.h"
 
 #include "lock/Cipher.h"
-#include "platform/FileIdentity.h"
+#include "lock/ReadAhead.h"
+#include "platform/ReplacedFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtDebug>
 
 #include <optional>
@@ -43,42 +42,6 @@ public:
         return {LockResult::Failed, message};
     }
 
-    // Reads until `size` bytes or the end of the file. On failure, returns
-    // what went wrong.
-    std::optional<QString> read(QFile &file, QByteArray &into, qint64 size) const
-    {
-        into.resize(size);
-        qint64 got = 0;
-        while (got < size) {
-            if (fails(LockStep::Read))
-                return injected();
-            const qint64 n = file.read(into.data() + got, size - got);
-            if (n < 0)
-                return file.errorString();
-            if (n == 0)
-                break;
-            got += n;
-        }
-        into.resize(got);
-        return std::nullopt;
-    }
-
-    // Writes all of `bytes`. On failure, returns what went wrong.
-    std::optional<QString> write(QSaveFile &file, const QByteArray &bytes) const
-    {
-        if (fails(LockStep::Write))
-            return injected();
-        // A write can stop short (at a size limit, say) without an error;
-        // the next one then says why.
-        for (qsizetype at = 0; at < bytes.size();) {
-            const qint64 n = file.write(bytes.constData() + at, bytes.size() - at);
-            if (n <= 0)
-                return file.errorString();
-            at += n;
-        }
-        return std::nullopt;
-    }
-
     static QString injected() { return QStringLiteral("failure injected by a test"); }
 
     void progress(qint64 done, qint64 total) const
@@ -92,6 +55,29 @@ private:
     QString m_path;
     const LockRunHooks &m_hooks;
 };
+
+// Reads until `size` bytes or the end of the file. On failure, returns what
+// went wrong.
+std::optional<QString> readHead(platform::ReplacedFile &file, QByteArray &into, qint64 size)
+{
+    into.resize(size);
+    qint64 got = 0;
+    while (got < size) {
+        QString why;
+        const qint64 n = file.read(into.data() + got, size - got, &why);
+        if (n < 0)
+            return why;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    into.resize(got);
+    return std::nullopt;
+}
+
+// Buffers in the ring between reading and enciphering: enough to keep the
+// reader a step ahead while one chunk is enciphered and written.
+constexpr int readAheadBuffers = 3;
 
 LockResult noFile(const QString &path)
 {
@@ -109,35 +95,69 @@ LockResult refusalFor(LockCommand command, const QString &path, QByteArrayView h
     return {};
 }
 
+// The refusal when a new file cannot stand in for the file, which is
+// `replaceable` as it stands, or Done.
+LockResult replaceRefusal(LockCommand command, const QString &path, platform::Replaceable replaceable)
+{
+    const bool lock = command == LockCommand::Lock;
+    switch (replaceable) {
+    case platform::Replaceable::OtherNames:
+        return {LockResult::OtherNames,
+                QStringLiteral("%1 has other names (hard links), which would keep its %2 content; it was not changed.")
+                    .arg(quoted(path), lock ? QStringLiteral("plain") : QStringLiteral("locked"))};
+    case platform::Replaceable::ForeignOwner:
+        return {LockResult::ForeignOwner,
+                QStringLiteral("%1 belongs to another user or group, which the %2 file could not keep; it was not "
+                               "changed.")
+                    .arg(quoted(path), lock ? QStringLiteral("locked") : QStringLiteral("unlocked"))};
+    case platform::Replaceable::Yes:
+    case platform::Replaceable::Unknown: // the run's own steps say what fails
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
-LockResult runLockCommand(LockCommand command, const QString &path, QStringView password, const LockRunHooks &hooks)
+LockTarget LockTarget::fromPath(const QString &path)
 {
+    return {QFile::encodeName(path), path};
+}
+
+LockResult runLockCommand(LockCommand command, const LockTarget &target, QStringView password,
+                          const LockRunHooks &hooks)
+{
+    const QString &path = target.shown;
     const Run run(command, path, hooks);
     if (password.isEmpty())
         return {LockResult::NoPassword, QStringLiteral("No password was given; %1 was not changed.").arg(quoted(path))};
 
-    // Work on the file itself, so that a symbolic link keeps pointing at it.
-    const QFileInfo info(path);
-    const QString target = info.isFile() ? info.canonicalFilePath() : QString();
-    if (target.isEmpty())
-        return noFile(path);
-
-    QFile source(target);
+    platform::ReplacedFile file;
     const QString openFailed = QStringLiteral("the file could not be opened for reading");
     if (run.fails(LockStep::OpenFile))
         return run.failed(openFailed, Run::injected());
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return run.failed(openFailed, source.errorString());
-    const qint64 total = source.size();
+    QString why;
+    switch (file.open(target.path, &why)) {
+    case platform::ReplacedFile::OpenStatus::NoFile:
+        return noFile(path);
+    case platform::ReplacedFile::OpenStatus::Failed:
+        return run.failed(openFailed, why);
+    case platform::ReplacedFile::OpenStatus::Opened:
+        break;
+    }
+    const qint64 total = file.size();
 
     // The first 18 bytes decide: the header of a locked file, or the start
     // of a plain one.
     const QString readFailed = QStringLiteral("reading the file failed");
     QByteArray head;
-    if (const auto why = run.read(source, head, LockedHeaderSize))
-        return run.failed(readFailed, *why);
+    if (run.fails(LockStep::Read))
+        return run.failed(readFailed, Run::injected());
+    if (const auto failure = readHead(file, head, LockedHeaderSize))
+        return run.failed(readFailed, *failure);
     if (LockResult refusal = refusalFor(command, path, head); !refusal.ok())
+        return refusal;
+    if (LockResult refusal = replaceRefusal(command, path, file.replaceable()); !refusal.ok())
         return refusal;
     qint64 done = head.size();
     QByteArray out; // what goes to the new file ahead of the rest of the content
@@ -155,35 +175,43 @@ LockResult runLockCommand(LockCommand command, const QString &path, QStringView 
         head.clear();
     }
 
-    QSaveFile replacement(target);
     const QString createFailed = QStringLiteral("no new file could be created in its folder");
     if (run.fails(LockStep::CreateTemporary))
         return run.failed(createFailed, Run::injected());
-    if (!replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return run.failed(createFailed, replacement.errorString());
-    QString modeError;
-    if (!platform::copyModeAndOwner(source.handle(), replacement.handle(), &modeError))
-        return run.failed(QStringLiteral("the new file could not be given the permissions of the old one"), modeError);
+    if (!file.createReplacement(&why))
+        return run.failed(createFailed, why);
+    if (!file.copyModeAndOwner(&why))
+        return run.failed(QStringLiteral("the new file could not be given the permissions of the old one"), why);
 
     CipherStream cipher(deriveKeys(password));
     const QString writeFailed = QStringLiteral("writing the new content failed");
     cipher.apply(head.data(), head.size());
     out += head;
-    if (const auto why = run.write(replacement, out))
-        return run.failed(writeFailed, *why);
+    if (run.fails(LockStep::Write))
+        return run.failed(writeFailed, Run::injected());
+    if (!file.write(out.constData(), out.size(), &why))
+        return run.failed(writeFailed, why);
     run.progress(done, total);
 
-    QByteArray chunk;
-    chunk.reserve(LockChunkSize);
+    // The rest: read ahead on a thread of its own while each chunk before is
+    // enciphered and written here.
+    ReadAhead ahead([&file](char *data, qint64 size, QString *error) { return file.read(data, size, error); },
+                    readAheadBuffers, LockChunkSize);
     for (;;) {
-        if (const auto why = run.read(source, chunk, LockChunkSize))
-            return run.failed(readFailed, *why);
-        if (chunk.isEmpty())
+        if (run.fails(LockStep::Read))
+            return run.failed(readFailed, Run::injected());
+        ReadAhead::Chunk chunk;
+        if (!ahead.next(chunk, &why))
+            return run.failed(readFailed, why);
+        if (chunk.size == 0)
             break;
-        cipher.apply(chunk.data(), chunk.size());
-        if (const auto why = run.write(replacement, chunk))
-            return run.failed(writeFailed, *why);
-        done += chunk.size();
+        cipher.apply(chunk.data, chunk.size);
+        if (run.fails(LockStep::Write))
+            return run.failed(writeFailed, Run::injected());
+        if (!file.write(chunk.data, chunk.size, &why))
+            return run.failed(writeFailed, why);
+        ahead.release();
+        done += chunk.size;
         run.progress(done, total);
     }
 
@@ -192,10 +220,12 @@ LockResult runLockCommand(LockCommand command, const QString &path, QStringView 
     const QString replaceFailed = QStringLiteral("the new content could not be put in place of the file");
     if (run.fails(LockStep::Replace))
         return run.failed(replaceFailed, Run::injected());
-    if (!platform::pathNamesOpenFile(target, source.handle()))
+    if (!file.flush(&why))
+        return run.failed(replaceFailed, why);
+    if (!file.stillInPlace())
         return run.failed(QStringLiteral("the file was moved, removed or replaced while it was being read"));
-    if (!replacement.commit())
-        return run.failed(replaceFailed, replacement.errorString());
+    if (!file.commit(&why))
+        return run.failed(replaceFailed, why);
     return {};
 }
 
@@ -220,26 +250,35 @@ bool passwordFitsHeader(QStringView password, QByteArrayView header)
         && header.sliced(LockMarker.size(), InspectedHeaderSize - LockMarker.size()) == PasswordCheckValue(password);
 }
 
-PathInspection inspectPath(const QString &path)
+PathInspection inspectPath(const LockTarget &target)
 {
     PathInspection inspection;
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    platform::ReplacedFile file;
+    QString why;
+    switch (file.open(target.path, &why)) {
+    case platform::ReplacedFile::OpenStatus::NoFile:
         return inspection;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        inspection.header = file.read(InspectedHeaderSize);
-    else
-        qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
+    case platform::ReplacedFile::OpenStatus::Failed:
+        qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(target.shown), qUtf8Printable(why));
+        break;
+    case platform::ReplacedFile::OpenStatus::Opened:
+        if (const auto failure = readHead(file, inspection.header, InspectedHeaderSize)) {
+            qWarning("Cannot read %s to see whether it is locked: %s", qUtf8Printable(target.shown),
+                     qUtf8Printable(*failure));
+            inspection.header.clear();
+        }
+        break;
+    }
     inspection.kind = isLockedHeader(inspection.header) ? PathKind::Locked : PathKind::Plain;
     return inspection;
 }
 
-LockResult commandOffered(LockCommand command, const QString &path)
+LockResult commandOffered(LockCommand command, const LockTarget &target)
 {
-    const PathInspection inspection = inspectPath(path);
+    const PathInspection inspection = inspectPath(target);
     if (inspection.kind == PathKind::NoFile)
-        return noFile(path);
-    return refusalFor(command, path, inspection.header);
+        return noFile(target.shown);
+    return refusalFor(command, target.shown, inspection.header);
 }
 
 } // namespace sweepora::lock

@@ -45,11 +45,25 @@ struct PathInspection
     QByteArray header; // the file's first 16 bytes (fewer for a shorter file)
 };
 
+// A file to lock or unlock: its path as the system's bytes (any bytes but
+// NUL, any length), and how messages name it.
+struct LockTarget
+{
+    QByteArray path;
+    QString shown;
+
+    static LockTarget fromPath(const QString &path);
+};
+
 // Looks at `path` (a symbolic link counts as what it points to) and reads
 // the first 16 bytes of a regular file. Never fails: a path that cannot be
 // looked up is NoFile, and a regular file that cannot be read is Plain with
 // an empty header.
-PathInspection inspectPath(const QString &path);
+PathInspection inspectPath(const LockTarget &target);
+inline PathInspection inspectPath(const QString &path)
+{
+    return inspectPath(LockTarget::fromPath(path));
+}
 
 // How a run of lockFile() or unlockFile() ended. Everything but Done leaves
 // the file exactly as it was.
@@ -64,6 +78,9 @@ struct LockResult
         WrongPassword, // the header does not hold the password's check value
         Damaged,       // marker and fitting check value, but the header is cut
                        // short (16 or 17 bytes) or lacks its CR LF
+        OtherNames,    // the file has further hard links, which would keep the
+                       // old content under their names
+        ForeignOwner,  // a new file could not be given the file's owner or group
         Failed,        // reading, writing or replacing the file failed
     };
 
@@ -79,7 +96,7 @@ struct LockResult
 enum class LockStep {
     OpenFile,        // opening the file for reading
     CreateTemporary, // creating the new content's file beside it
-    Read,            // each read of a chunk of the file
+    Read,            // each chunk of the file read, as it is taken up
     Write,           // each write of a chunk of the new content
     Replace,         // putting the new content in place of the file
 };
@@ -99,19 +116,31 @@ enum class LockCommand { Lock, Unlock };
 // Whether `command` is offered for `path`, by the same inspection as the
 // lock window's: Done when it is, otherwise the refusal a run would give
 // (NoFile, AlreadyLocked or NotLocked). The password is not looked at.
-LockResult commandOffered(LockCommand command, const QString &path);
+LockResult commandOffered(LockCommand command, const LockTarget &target);
+inline LockResult commandOffered(LockCommand command, const QString &path)
+{
+    return commandOffered(command, LockTarget::fromPath(path));
+}
 
 // Lock: writes the header for `password`, then the file's content after
 // the cipher. Unlock: once the header's check value fits `password`, writes
 // the body after the cipher, without the header.
 //
 // Both work in place of the file's real path (a symbolic link keeps pointing
-// at it). The new content is written in chunks of at most 1 MiB to a new file
-// in the same folder, given the old file's permissions, owner and group,
-// flushed to disk, and renamed over the old file; whatever fails on the way,
-// the old file stays as it was and the result says what failed.
-LockResult runLockCommand(LockCommand command, const QString &path, QStringView password,
+// at it), relative to its folder, so that paths of any length work. The file
+// is read ahead on a thread of its own while the chunks before are enciphered
+// and written, in chunks of at most 1 MiB, to a new file in the same folder,
+// given the old file's permissions, owner and group, flushed to disk, and
+// renamed over the old file; whatever fails on the way, the old file stays as
+// it was and the result says what failed. The hooks are called on the
+// calling thread.
+LockResult runLockCommand(LockCommand command, const LockTarget &target, QStringView password,
                           const LockRunHooks &hooks = {});
+inline LockResult runLockCommand(LockCommand command, const QString &path, QStringView password,
+                                 const LockRunHooks &hooks = {})
+{
+    return runLockCommand(command, LockTarget::fromPath(path), password, hooks);
+}
 
 inline LockResult lockFile(const QString &path, QStringView password, const LockRunHooks &hooks = {})
 {

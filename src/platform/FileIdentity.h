@@ -17,12 +17,20 @@ bool pathNamesOpenFile(const QString &path, int fd);
 // cannot be looked up.
 bool pathsNameSameFile(const QString &first, const QString &second);
 
+// Whether the file open as `fd` can be replaced by a new file that is the
+// same to everyone who uses it.
+enum class Replaceable {
+    Yes,
+    OtherNames,   // it has further hard links, which would keep the old content
+    ForeignOwner, // a new file could not be given its owner or group
+    Unknown,      // it could not be looked at
+};
+Replaceable replaceable(int fd);
+
 // Gives the file open as `toFd` the mode bits (permissions, set-id and sticky
-// bits), owner and group of the file open as `fromFd`. The mode must be set
-// for the call to succeed; owner and group are set as far as the system
-// allows (only a privileged user may give a file away; a group the user
-// belongs to is kept), a refusal there is logged and not a failure. On
-// failure `error` (when given) receives the system's description.
+// bits), owner and group of the file open as `fromFd`. Fails when any of
+// them cannot be set (see replaceable() to know beforehand); on failure
+// `error` (when given) receives the system's description.
 bool copyModeAndOwner(int fromFd, int toFd, QString *error = nullptr);
 
 } // namespace sweepora::platform

@@ -7,6 +7,10 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace sweepora::test;
 
 namespace {
@@ -29,6 +33,79 @@ CliResult runShell(const QString &commandLine)
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+bool setOwner(const QString &path, uid_t user, gid_t group)
+{
+    return ::chown(QFile::encodeName(path).constData(), user, group) == 0;
+}
+
+bool setMode(const QString &path, mode_t mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Runs the command line as another user and group, without supplementary
+// groups (root only).
+CliResult runCliAs(uid_t user, gid_t group, const QStringList &args, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral("setpriv"),
+                  QStringList{QStringLiteral("--reuid=%1").arg(user), QStringLiteral("--regid=%1").arg(group),
+                              QStringLiteral("--clear-groups"), QStringLiteral("--"), QStringLiteral(SWEEPORA_CLI_PATH)}
+                      + args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Opens (making them as needed) `levels` nested folders of 200-character
+// names under `root`: deeper than the system's path limit. Returns the
+// deepest folder's descriptor and puts its path in `path`.
+int openDeepFolder(const QString &root, int levels, QString *path)
+{
+    const QByteArray name(200, 'd');
+    int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    *path = root;
+    for (int i = 0; i < levels && fd >= 0; ++i) {
+        ::mkdirat(fd, name.constData(), 0755);
+        const int next = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+        *path += u'/' + QString::fromLatin1(name);
+    }
+    return fd;
+}
+
+bool writeAt(int folder, const char *name, const QByteArray &bytes)
+{
+    const int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+QByteArray readAt(int folder, const char *name)
+{
+    QFile file;
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return {};
+    return file.readAll();
+}
+
+QString ownerOf(const QString &path)
+{
+    QFileInfo info(path);
+    return QStringLiteral("%1:%2").arg(info.ownerId()).arg(info.groupId());
+}
+
 } // namespace
 
 class TestCliLock : public QObject
@@ -46,7 +123,13 @@ private slots:
         folder = env->makeDir(QStringLiteral("files"));
         file = folder + QStringLiteral("/notes.txt");
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        // Qt removes by full paths, which a tree deeper than the path limit
+        // does not have.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("--"), env->root()});
+        env.reset();
+    }
 
     void vectors_data()
     {
@@ -164,6 +247,107 @@ private slots:
                      .arg(file));
         QVERIFY(readFile(file) == plain);
         QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+    }
+
+    // A user who may write a file but not give a new one its owner or group
+    // (its owner or group is another's) would replace it by a file of their
+    // own: refused before anything changes.
+    void anotherUsersFileRefused_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<uint>("group");
+        QTest::addColumn<QString>("made");
+        const uint nobody = 65534;
+        QTest::newRow("lock: owner") << "lock" << 0u << nobody << "locked";
+        QTest::newRow("lock: group") << "lock" << nobody << 0u << "locked";
+        QTest::newRow("unlock: owner") << "unlock" << 0u << nobody << "unlocked";
+        QTest::newRow("unlock: group") << "unlock" << nobody << 0u << "unlocked";
+    }
+
+    void anotherUsersFileRefused()
+    {
+        QFETCH(QString, verb);
+        QFETCH(uint, owner);
+        QFETCH(uint, group);
+        QFETCH(QString, made);
+        if (!runningAsRoot() || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs root and setpriv to act as another user");
+        const uid_t nobody = 65534;
+        const QByteArray content = verb == QLatin1String("lock") ? QByteArray("Hello, World!") : lockVectors().first().locked;
+        QVERIFY(writeFile(file, content));
+        QVERIFY(setMode(env->root(), 0711));
+        QVERIFY(setMode(folder, 0777));
+        QVERIFY(setOwner(file, owner, group));
+        QVERIFY(setMode(file, 0666));
+        const QString before = ownerOf(file);
+
+        const CliResult result = runCliAs(nobody, nobody, {verb, file}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err),
+                 QStringLiteral("\"%1\" belongs to another user or group, which the %2 file could not keep; it was not "
+                                "changed.\n")
+                     .arg(file, made));
+        QCOMPARE(readFile(file), content);
+        QCOMPARE(ownerOf(file), before);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("notes.txt")});
+
+        // The same user's own file in that folder locks and unlocks.
+        QVERIFY(setOwner(file, nobody, nobody));
+        QCOMPARE(runCliAs(nobody, nobody, {verb, file}, "abc\n").exitCode, 0);
+        QCOMPARE(ownerOf(file), QStringLiteral("%1:%1").arg(nobody));
+    }
+
+    void hardLinkRefused()
+    {
+        QVERIFY(writeFile(file, "Hello, World!"));
+        QCOMPARE(QProcess::execute(QStringLiteral("ln"), {file, folder + QStringLiteral("/second")}), 0);
+        const CliResult result = runCli({QStringLiteral("lock"), file}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err),
+                 QStringLiteral("\"%1\" has other names (hard links), which would keep its plain content; it was not "
+                                "changed.\n")
+                     .arg(file));
+        QCOMPARE(readFile(folder + QStringLiteral("/second")), QByteArray("Hello, World!"));
+        QCOMPARE(readFile(file), QByteArray("Hello, World!"));
+    }
+
+    // A file deeper than the system's path limit locks and unlocks, also
+    // through a link beside it whose target climbs up the tree and back.
+    void deepFile_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("file") << false;
+        QTest::newRow("relative link") << true;
+    }
+
+    void deepFile()
+    {
+        QFETCH(bool, throughLink);
+        QString deep;
+        const int fd = openDeepFolder(folder, 25, &deep);
+        QVERIFY(fd >= 0);
+        QVERIFY(deep.size() > 4096);
+        const auto closeFolder = qScopeGuard([fd] { ::close(fd); });
+        QVERIFY(writeAt(fd, "deep.txt", "Hello, World!"));
+        QString path = deep + QStringLiteral("/deep.txt");
+        if (throughLink) {
+            QVERIFY(::symlinkat("../" + QByteArray(200, 'd') + "/deep.txt", fd, "link") == 0);
+            path = deep + QStringLiteral("/link");
+        }
+
+        CliResult result = runCli({QStringLiteral("lock"), path}, "abc\n");
+        QCOMPARE(QString::fromUtf8(result.err), QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readAt(fd, "deep.txt"), lockVectors().first().locked);
+        result = runCli({QStringLiteral("lock"), path}, "abc\n");
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(result.err), QStringLiteral("\"%1\" is already locked.\n").arg(path));
+        result = runCli({QStringLiteral("unlock"), path}, "abc\n");
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(readAt(fd, "deep.txt"), QByteArray("Hello, World!"));
+        struct stat st {};
+        QVERIFY(::fstatat(fd, "link", &st, AT_SYMLINK_NOFOLLOW) == 0 ? S_ISLNK(st.st_mode) : !throughLink);
     }
 
     // On a terminal the password is asked twice, as the window's dialog does.

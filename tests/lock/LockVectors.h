@@ -38,6 +38,8 @@ const QList<Vector> &lockVectors()
          "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ",
          QByteArray::fromHex("5b5365637265745d36384246463146320d0a644c70446c625a443937356a31724a6a394c706a6c37356a646264"
                              "33687631507833644868766c50524839584276565078583948")},
+        {"password of mixed scripts", QStringLiteral("\u00e9\u5bc6"), "Mixed script: \xc3\xa9\xe5\xaf\x86 0-9?@",
+         QByteArray::fromHex("5b5365637265745d45433141353937340d0a6c4f363449205537357a394f3a20c3a9e5af8620712d676551")},
     };
     return list;
 }

@@ -84,15 +84,24 @@ private slots:
         // Windows-1252: é is E9, € is 80; the first half keeps its leading zero.
         QTest::newRow("Windows-1252") << QStringLiteral("\u00e9t\u00e9\u20ac") << QByteArray::fromHex("e974e980")
                                       << 2964 << 3162 << 2974 << QByteArray("0F799B9E");
-        // Outside the code page: the UTF-8 bytes of that character alone.
+        // Outside the code page: the whole password by its UTF-8 bytes.
         QTest::newRow("CJK") << QStringLiteral("\u6f22x") << QByteArray::fromHex("e6bca278") << 362 << 2627 << 2998
                              << QByteArray("68BFF1F2");
         QTest::newRow("astral") << QStringLiteral("\U0001F600") << QByteArray::fromHex("f09f9880") << 3326 << 1214
                                 << 886 << QByteArray("1D526F5C");
+        // One character outside the code page turns the others to UTF-8 too:
+        // é is C3 A9 here, not E9.
+        QTest::newRow("mixed scripts") << QStringLiteral("\u00e9\u5bc6") << QByteArray::fromHex("c3a9e5af86") << 1450
+                                       << 2237 << 1403 << QByteArray("EC1A5974");
+        QTest::newRow("mixed, code page last") << QStringLiteral("\u5bc6\u00e9") << QByteArray::fromHex("e5af86c3a9")
+                                               << 274 << 3931 << 3001 << QByteArray("42CA8354");
         // U+0081 is one of the code page's five gaps, kept as byte 81 as
-        // Windows does; U+0080 is not in the code page (byte 80 is the euro).
-        QTest::newRow("C1 controls") << QStringLiteral("x\u0081\u0080") << QByteArray::fromHex("7881c280") << 1364
-                                     << 29 << 1474 << QByteArray("6CFE10E4");
+        // Windows does; U+0080 is not in the code page (byte 80 is the euro),
+        // so that password counts by UTF-8.
+        QTest::newRow("C1 gap alone") << QStringLiteral("x\u0081") << QByteArray::fromHex("7881") << 971 << 2993 << 1505
+                                      << QByteArray("0F96B334");
+        QTest::newRow("C1 controls") << QStringLiteral("x\u0081\u0080") << QByteArray::fromHex("78c281c280") << 539
+                                     << 96 << 351 << QByteArray("B3B928F2");
         QTest::newRow("empty") << QString() << QByteArray() << 0 << 0 << 0 << QByteArray("0DF76552");
     }
 

@@ -268,6 +268,32 @@ private slots:
         QCOMPARE(readFile(file), QByteArray("linked"));
     }
 
+    // Locking one name of a file with several would leave the plain content
+    // under the others; unlocking, the locked content. Refused, unchanged.
+    void hardLinkRefused_data()
+    {
+        QTest::addColumn<bool>("lock");
+        QTest::newRow("lock") << true;
+        QTest::newRow("unlock") << false;
+    }
+
+    void hardLinkRefused()
+    {
+        QFETCH(bool, lock);
+        const QByteArray content = lock ? QByteArray("plain text") : lockedForm("plain text", QStringLiteral("abc"));
+        QVERIFY(writeFile(file, content));
+        const QString other = folder + QStringLiteral("/other name");
+        QCOMPARE(QProcess::execute(QStringLiteral("ln"), {file, other}), 0);
+        const LockResult result = lock ? lockFile(file, u"abc") : unlockFile(file, u"abc");
+        QCOMPARE(result.status, LockResult::OtherNames);
+        QCOMPARE(result.message, QStringLiteral("\"%1\" has other names (hard links), which would keep its %2 content; "
+                                                "it was not changed.")
+                                     .arg(file, QLatin1String(lock ? "plain" : "locked")));
+        QCOMPARE(readFile(file), content);
+        QCOMPARE(readFile(other), content);
+        QCOMPARE(entries(folder), (QStringList{QStringLiteral("other name"), QStringLiteral("report.txt")}));
+    }
+
     void injectedFailure_data()
     {
         QTest::addColumn<bool>("lock");

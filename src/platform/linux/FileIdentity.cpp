@@ -5,7 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace sweepora::platform {
@@ -28,29 +30,73 @@ bool pathsNameSameFile(const QString &first, const QString &second)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+namespace {
+
+// True when the process may give files to any owner and group.
+bool mayChangeAnyOwner()
+{
+    __user_cap_header_struct header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return ::geteuid() == 0;
+    return (data[0].effective & (1u << CAP_CHOWN)) != 0;
+}
+
+// True when the process's own files may be given `group` (its own group or
+// one of its supplementary groups).
+bool inGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0)
+        return false;
+    QList<gid_t> groups(count);
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 && groups.first(got).contains(group);
+}
+
+QString lastError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+} // namespace
+
+Replaceable replaceable(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return Replaceable::Unknown;
+    if (st.st_nlink > 1)
+        return Replaceable::OtherNames;
+    // A new file belongs to the process's user; only a privileged process may
+    // hand it to another, and an ordinary one only to a group it is in.
+    if ((st.st_uid != ::geteuid() || !inGroup(st.st_gid)) && !mayChangeAnyOwner())
+        return Replaceable::ForeignOwner;
+    return Replaceable::Yes;
+}
+
 bool copyModeAndOwner(int fromFd, int toFd, QString *error)
 {
     struct stat from {};
     if (::fstat(fromFd, &from) != 0) {
         if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
+            *error = lastError();
         return false;
     }
     // Owner and group first: changing them may clear set-id bits, which the
     // mode then puts back.
     struct stat to {};
-    if (::fstat(toFd, &to) == 0 && (to.st_uid != from.st_uid || to.st_gid != from.st_gid)) {
-        if (::fchown(toFd, from.st_uid, from.st_gid) != 0) {
-            const char *why = std::strerror(errno);
-            if (to.st_gid != from.st_gid && ::fchown(toFd, uid_t(-1), from.st_gid) == 0)
-                qWarning("Cannot give the new file the owner of the old one: %s", why);
-            else
-                qWarning("Cannot give the new file the owner and group of the old one: %s", why);
-        }
+    if (::fstat(toFd, &to) != 0
+        || ((to.st_uid != from.st_uid || to.st_gid != from.st_gid) && ::fchown(toFd, from.st_uid, from.st_gid) != 0)) {
+        if (error)
+            *error = lastError();
+        return false;
     }
     if (::fchmod(toFd, from.st_mode & 07777) != 0) {
         if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
+            *error = lastError();
         return false;
     }
     return true;
