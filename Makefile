@@ -29,6 +29,7 @@ package: build
 	cd $(BUILD_DIR) && cpack
 
 package-test: build
+	@scripts/install-deps.sh --package
 	SWEEPORA_PACKAGE_TEST=1 scripts/package-test.sh $(BUILD_DIR)
 
 # make install [PREFIX=/usr/local] [DESTDIR=...]

@@ -23,10 +23,17 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "Sweepora keeps down the folders where throw-away files pile up: temporary
 files, the trash, recent-document traces, browser caches, thumbnails and any
 folder added as a group. It lists what is there, cleans all groups or the
-marked ones, reports every deleted file, and shows how much space they waste.
+marked ones, reports the files with content that it deleted, and shows how
+much space they waste.
 It also monitors the groups' used space, locks single files with a password
 and sits in the notification area. sweepora-cli is a command-line front end
 over the same engine.")
+
+# The staged tree is finished by cmake/PackageStaging.cmake: .comment
+# sections out of the programs, the guide registered with doc-base.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageStaging.cmake)
+set(CPACK_SWEEPORA_DOC_DIR ${SWEEPORA_DOC_DIR})
+set(CPACK_SWEEPORA_DOC_BASE_TEMPLATE ${SWEEPORA_DOC_BASE_TEMPLATE})
 
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so unseen by dpkg-shlibdeps: Qt's SVG plugins, which

@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Sweepora
 # need. Quick and silent when everything is there; uses sudo when not root.
+#
+#   scripts/install-deps.sh            building, running and testing
+#   scripts/install-deps.sh --bench    also what the benchmarks run
+#   scripts/install-deps.sh --package  also what the package test runs
+#
+# Where the package test runs within the test suite (CI=true), its packages
+# come along too.
 set -euo pipefail
 
 packages=(
@@ -13,6 +20,9 @@ packages=(
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(hyperfine time python3)
+fi
+if [[ "${1:-}" == "--package" || "${CI:-}" == true ]]; then
+  packages+=(lintian)
 fi
 
 missing=()

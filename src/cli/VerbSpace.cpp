@@ -12,11 +12,11 @@ int runSpace(const QStringList &args)
 
     const DriveFigures figures = computeDriveFigures();
     const DriveSpace &drive = figures.drive;
+    const std::uint64_t base = drive.shareBase();
     printRecord({QStringLiteral("Total Space = ") + sizeText(drive.total)});
-    printRecord({QStringLiteral("Used Space = ") + sizeText(drive.used), shareText(drive.used, drive.total)});
-    printRecord({QStringLiteral("Wasted Space = ") + sizeText(figures.wasted),
-                 shareText(figures.wasted, drive.total)});
-    printRecord({QStringLiteral("Free Space = ") + sizeText(drive.free), shareText(drive.free, drive.total)});
+    printRecord({QStringLiteral("Used Space = ") + sizeText(drive.used), shareText(drive.used, base)});
+    printRecord({QStringLiteral("Wasted Space = ") + sizeText(figures.wasted), shareText(figures.wasted, base)});
+    printRecord({QStringLiteral("Free Space = ") + sizeText(drive.free), shareText(drive.free, base)});
 
     int status = Success;
     if (!figures.wasted) {

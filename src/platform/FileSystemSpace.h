@@ -10,6 +10,8 @@ struct FileSystemSpace
 {
     bool ok = false;                 // false when the file system could not be examined
     std::uint64_t total = 0;         // capacity in bytes
+    std::uint64_t free = 0;          // bytes in free blocks, those kept for the
+                                     // super-user included
     std::uint64_t freeForCaller = 0; // bytes an unprivileged user may still write
 };
 

@@ -40,13 +40,13 @@ QString driveHeading()
     return QStringLiteral("Drive Statistics for ") + QLatin1String(kDrivePath);
 }
 
-QString shareText(std::optional<std::uint64_t> part, std::uint64_t total)
+QString shareText(std::optional<std::uint64_t> part, std::uint64_t base)
 {
-    if (!part || total == 0)
+    if (!part || base == 0)
         return QStringLiteral("n/a");
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    const double percent = static_cast<double>(*part) / static_cast<double>(total) * 100.0;
+    const double percent = static_cast<double>(*part) / static_cast<double>(base) * 100.0;
     return locale.toString(percent, 'f', 2) + u'%';
 }
 

@@ -30,9 +30,11 @@ DriveFigures computeDriveFigures();
 // The heading, "Drive Statistics for /".
 QString driveHeading();
 
-// A share of the total with two decimals and "%", such as "41.27%";
-// "n/a" when the total is 0 or the part is unknown.
-QString shareText(std::optional<std::uint64_t> part, std::uint64_t total);
+// A share of `base` with two decimals and "%", such as "41.27%"; "n/a" when
+// the base is 0 or the part is unknown. The window and sweepora-cli take
+// every share of DriveSpace::shareBase(), used + free, so that the used and
+// free shares add up to 100% as df's Use% leaves out the reserve.
+QString shareText(std::optional<std::uint64_t> part, std::uint64_t base);
 
 // A byte count as the window shows it (FormatSize without the exact count);
 // "n/a" when unknown.

@@ -8,16 +8,21 @@
 
 namespace sweepora {
 
+DriveSpace driveSpaceOf(std::uint64_t total, std::uint64_t freeBlocks, std::uint64_t available)
+{
+    // What the user may write is free; the free blocks hold at least that.
+    const std::uint64_t free = std::min(available, total);
+    const std::uint64_t allFree = std::clamp(freeBlocks, free, total);
+    return {total, total - allFree, free, allFree - free};
+}
+
 DriveSpace QueryDrive(const QString &path)
 {
     const QByteArray local = path.isEmpty() ? QByteArrayLiteral(".") : QFile::encodeName(path);
     const platform::FileSystemSpace space = platform::fileSystemSpace(local);
     if (!space.ok)
         return {};
-    // Quotas could in principle report more room than the drive has; the
-    // used count never goes below zero.
-    const std::uint64_t free = std::min(space.freeForCaller, space.total);
-    return {space.total, space.total - free, free};
+    return driveSpaceOf(space.total, space.free, space.freeForCaller);
 }
 
 std::uint64_t GetDriveTotal(const QString &path)

@@ -36,7 +36,9 @@ struct PieAngles
 };
 
 // The chart for a drive of `total` bytes with `free` bytes free and
-// `wasted` bytes in the groups' folders. Shares of 360 degrees round to the
+// `wasted` bytes in the groups' folders. The window passes used + free as
+// the total, so that the super-user's reserve has no sector, as df leaves
+// it out of its Use%. Shares of 360 degrees round to the
 // nearest whole degree, an exact half to the even neighbour. The wasted and
 // free sectors share the free part of the circle: the used sector always
 // spans the used share. The sectors never overlap and together never pass

@@ -172,13 +172,16 @@ void frmFreeSpace::showFigures(const DriveFigures &figures)
 {
     m_figures = figures;
     const DriveSpace &drive = m_figures.drive;
+    // Shares and the chart leave out the super-user's reserve, as df does:
+    // used and free fill the circle, wasted space lies inside free.
+    const std::uint64_t base = drive.shareBase();
     lblTotalSize->setText(sizeText(drive.total));
     lblUsedSize->setText(sizeText(drive.used));
-    lblUsedPer->setText(shareText(drive.used, drive.total));
+    lblUsedPer->setText(shareText(drive.used, base));
     lblFreeSize->setText(sizeText(drive.free));
-    lblFreePer->setText(shareText(drive.free, drive.total));
+    lblFreePer->setText(shareText(drive.free, base));
     lblWastedSize->setText(sizeText(m_figures.wasted));
-    lblWastedPer->setText(shareText(m_figures.wasted, drive.total));
+    lblWastedPer->setText(shareText(m_figures.wasted, base));
     for (QLabel *label : {lblTotalSize, lblUsedSize, lblUsedPer, lblFreeSize, lblFreePer,
                           lblWastedSize, lblWastedPer}) {
         label->setFont(font());
@@ -186,7 +189,7 @@ void frmFreeSpace::showFigures(const DriveFigures &figures)
     }
 
     // Without a readable group table the chart shows no wasted share.
-    m_pie = pieAngles(drive.total, drive.free, m_figures.wasted.value_or(0));
+    m_pie = pieAngles(base, drive.free, m_figures.wasted.value_or(0));
     update();
 }
 

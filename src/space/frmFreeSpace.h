@@ -14,7 +14,9 @@ namespace sweepora {
 
 // The drive space window: the total, used and free space of the drive that
 // holds "/", the space the groups' folders take ("wasted", what cleaning
-// could give back), their shares of the total and a pie chart of them.
+// could give back), their shares and a pie chart of them. Shares are taken
+// of used + free: blocks kept for the super-user count in the total only,
+// as df shows them.
 //
 // Not modal and self-contained: create it with `new` and show() it. It
 // computes everything once, when first shown (the group folders are walked

@@ -28,6 +28,8 @@ expected=(
   share/man/man1/sweepora.1.gz
   share/man/man1/sweepora-cli.1.gz
   share/doc/sweepora/guide.html
+  share/doc/sweepora/copyright
+  share/doc/sweepora/changelog.gz
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/sweepora.png")
@@ -72,6 +74,21 @@ for page in sweepora sweepora-cli; do
   gzip -dc "$prefix/share/man/man1/$page.1.gz" | head -1 | grep -qF "\"Sweepora $version\"" \
     || fail "$page.1 does not name version $version"
 done
+
+# The copyright file is in the machine-readable format and names the licence;
+# the changelog is a Debian changelog whose newest entry is this version.
+copyright=$prefix/share/doc/sweepora/copyright
+if [[ -f $copyright ]]; then
+  head -1 "$copyright" | grep -qF "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+    || fail "the copyright file is not in the machine-readable format"
+  grep -q '^License: GPL-3+$' "$copyright" || fail "the copyright file names no GPL-3+ licence"
+fi
+changelog=$prefix/share/doc/sweepora/changelog.gz
+if [[ -f $changelog ]]; then
+  changelog_version=$(gzip -dc "$changelog" | dpkg-parsechangelog -l - -S Version 2>/dev/null || true)
+  [[ "$changelog_version" == "$("$prefix/bin/sweepora-cli" --version | awk '{ print $2 }')" ]] \
+    || fail "changelog.gz names version '$changelog_version', not the programs' version"
+fi
 
 if [[ $errors -ne 0 ]]; then
   exit 1

@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(text(window, "lblTotalSize"), FormatSize(figures.drive.total));
         QCOMPARE(text(window, "lblUsedSize"), FormatSize(figures.drive.used));
         QCOMPARE(text(window, "lblFreeSize"), FormatSize(figures.drive.free));
-        QCOMPARE(figures.drive.used + figures.drive.free, figures.drive.total);
+        QCOMPARE(figures.drive.used + figures.drive.free + figures.drive.reserved, figures.drive.total);
 
         // Shares with exactly two decimals and "%", used and free making 100.
         const QRegularExpression share(QStringLiteral("^(\\d+\\.\\d\\d)%$"));
@@ -165,6 +165,34 @@ private slots:
         for (double at : freeAt)
             QCOMPARE(chartColourAt(image, &window, at), QColor(128, 0, 128));
         for (double at : usedAt)
+            QCOMPARE(chartColourAt(image, &window, at), QColor(0, 0, 128));
+    }
+
+    void reserveLeftOutOfSharesAndChart()
+    {
+        // 1000 bytes: 450 used, 450 free to the user, 100 kept for the
+        // super-user. Shares are of used + free, as df's Use%.
+        frmFreeSpace window;
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.showFigures({{1000, 450, 450, 100}, quint64(90), {}});
+        QCOMPARE(text(&window, "lblTotalSize"), FormatSize(1000));
+        QCOMPARE(text(&window, "lblUsedSize"), FormatSize(450));
+        QCOMPARE(text(&window, "lblFreeSize"), FormatSize(450));
+        QCOMPARE(text(&window, "lblUsedPer"), QStringLiteral("50.00%"));
+        QCOMPARE(text(&window, "lblFreePer"), QStringLiteral("50.00%"));
+        QCOMPARE(text(&window, "lblWastedPer"), QStringLiteral("10.00%"));
+
+        // Wasted 36 degrees, free up to 180, used the other half: no sector
+        // for the reserve.
+        QVERIFY(window.pie());
+        QCOMPARE(window.pie()->freeDegrees, 180.0);
+        QCOMPARE(window.pie()->wastedDegrees, 36.0);
+        const QImage image = window.grab().toImage();
+        for (double at : {10.0, 30.0})
+            QCOMPARE(chartColourAt(image, &window, at), QColor(255, 255, 0));
+        for (double at : {50.0, 120.0, 170.0})
+            QCOMPARE(chartColourAt(image, &window, at), QColor(128, 0, 128));
+        for (double at : {190.0, 270.0, 350.0})
             QCOMPARE(chartColourAt(image, &window, at), QColor(0, 0, 128));
     }
 

@@ -33,10 +33,10 @@ FileSystemSpace fileSystemSpace(const QByteArray &path)
                  path.constData(), std::strerror(errno));
         return {};
     }
-    // Block counts are in units of the fragment size; f_bavail leaves out
-    // the blocks reserved for the super-user.
+    // Block counts are in units of the fragment size; f_bfree counts every
+    // free block, f_bavail leaves out those reserved for the super-user.
     const std::uint64_t unit = info.f_frsize ? info.f_frsize : info.f_bsize;
-    return {true, bytesOf(info.f_blocks, unit), bytesOf(info.f_bavail, unit)};
+    return {true, bytesOf(info.f_blocks, unit), bytesOf(info.f_bfree, unit), bytesOf(info.f_bavail, unit)};
 }
 
 } // namespace sweepora::platform
