@@ -82,6 +82,25 @@ public:
 
     bool atEnd() const { return m_pos >= m_data.size(); }
 
+    // Before a record: a line that holds nothing, or only blanks, holds no
+    // record and is passed over.
+    void skipBlankLines()
+    {
+        for (;;) {
+            qsizetype at = m_pos;
+            while (at < m_data.size() && isBlank(m_data.at(at)))
+                ++at;
+            if (at >= m_data.size()) {
+                m_pos = at;
+                return;
+            }
+            if (!isLineEnd(m_data.at(at)))
+                return;
+            m_pos = at;
+            consumeDelimiter();
+        }
+    }
+
     // Reads one field; false when the data ends before the field starts.
     bool readField(QString &field)
     {
@@ -212,7 +231,10 @@ GroupParse parseGroups(const QByteArray &data)
 {
     GroupParse result;
     FieldReader reader(data);
-    while (!reader.atEnd()) {
+    for (;;) {
+        reader.skipBlankLines();
+        if (reader.atEnd())
+            break;
         Group group;
         QString *fields[] = {&group.name, &group.path, &group.key, &group.icon};
         for (QString *field : fields) {

@@ -37,10 +37,11 @@ GroupList defaultGroups(DefaultTable table, const QString &home);
 // the dialogs keep double quotes and line breaks out of them.
 QByteArray serializeGroups(const GroupList &groups);
 
-// Parses the file's bytes. Blanks before a field are skipped; a field that
-// starts with a double quote runs to the next double quote, any other field
-// to the next comma or line end; after the fourth field the reader moves to
-// the next line. On a record cut short by the end of the data, `complete`
+// Parses the file's bytes. A line that holds nothing or only blanks holds
+// no record and is passed over. Blanks before a field are skipped; a field
+// that starts with a double quote runs to the next double quote, any other
+// field to the next comma or line end; after the fourth field the reader
+// moves to the next line. On a record cut short by the end of the data, `complete`
 // holds the records before it and the error is InputPastEnd.
 struct GroupParse
 {

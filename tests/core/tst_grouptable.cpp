@@ -82,6 +82,20 @@ private slots:
             << GroupList{g("A", "/a/", "k", "1")} << 62;
         QTest::newRow("cut after a comma") << QByteArray("\"A\",\"/a/\",\"k\",")
                                            << GroupList{} << 62;
+        // A line holding nothing, or only blanks, holds no record.
+        QTest::newRow("empty line between records")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n\"B\",\"/y/\",\"L\",\"2\"\r\n")
+            << GroupList{g("A", "/x/", "K", "1"), g("B", "/y/", "L", "2")} << 0;
+        QTest::newRow("blank lines between records, LF and CR LF")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\n \t\n\r\n\"B\",\"/y/\",\"L\",\"2\"\n")
+            << GroupList{g("A", "/x/", "K", "1"), g("B", "/y/", "L", "2")} << 0;
+        QTest::newRow("blank lines first and last")
+            << QByteArray("\r\n  \r\n\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n   ")
+            << GroupList{g("A", "/x/", "K", "1")} << 0;
+        QTest::newRow("only blank lines") << QByteArray("\r\n\r\n \r\n") << GroupList{} << 0;
+        QTest::newRow("blank line before a cut record")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n\"B\",\"/y")
+            << GroupList{g("A", "/x/", "K", "1")} << 62;
     }
 
     void parse()
