@@ -41,6 +41,19 @@ private slots:
         QCOMPARE(result.out, QByteArray("k\t7\t/a\\\\b/\tTab\\there\n"));
     }
 
+    // A key on several lines prints as the tree shows it: once, at its first
+    // line's place, with the values of its last line.
+    void duplicateKeysPrintOnce()
+    {
+        writeFile(env->groupFile(),
+                  "\"X\",\"/x/\",\"K\",\"1\"\r\n"
+                  "\"Other\",\"/o/\",\"O\",\"2\"\r\n"
+                  "\"Y\",\"/y/\",\"K\",\"3\"\r\n");
+        const CliResult result = runCli({QStringLiteral("groups")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray("K\t3\t/y/\tY\nO\t2\t/o/\tOther\n"));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");
