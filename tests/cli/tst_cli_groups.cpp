@@ -54,6 +54,44 @@ private slots:
         QCOMPARE(result.out, QByteArray("K\t3\t/y/\tY\nO\t2\t/o/\tOther\n"));
     }
 
+    // Every verb that reads the table reports a table it cannot read with the
+    // same error.
+    void unreadableTableIsTheAccessError_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("args");
+        for (const char *kind : {"folder"}) {
+            QTest::addRow("%s, groups", kind) << QString::fromLatin1(kind) << QStringList{"groups"};
+            QTest::addRow("%s, list", kind) << QString::fromLatin1(kind) << QStringList{"list", "K"};
+            QTest::addRow("%s, clean", kind) << QString::fromLatin1(kind) << QStringList{"clean", "--all", "--yes"};
+            QTest::addRow("%s, monitor", kind) << QString::fromLatin1(kind) << QStringList{"monitor"};
+        }
+    }
+
+    void unreadableTableIsTheAccessError()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, args);
+        const QString table = env->groupFile();
+        QDir().mkpath(QFileInfo(table).absolutePath());
+        const QString target = env->root() + QStringLiteral("/table");
+        const QByteArray targetBytes = "\"G\",\"" + QFile::encodeName(env->makeDir(QStringLiteral("g"))) + "/\",\"K\",\"1\"\r\n";
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(table));
+        } else if (kind == QLatin1String("FIFO")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {table}), 0);
+        } else {
+            QVERIFY(writeFile(target, targetBytes));
+            QVERIFY(QFile::link(target, table));
+        }
+        const CliResult result = runCli(args);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.endsWith("75 -- Path/File access error\n"), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), targetBytes);
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");
