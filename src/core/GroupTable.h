@@ -41,8 +41,8 @@ QByteArray serializeGroups(const GroupList &groups);
 // no record and is passed over. Blanks before a field are skipped; a field
 // that starts with a double quote runs to the next double quote, any other
 // field to the next comma or line end; after the fourth field the reader
-// moves to the next line. On a record cut short by the end of the data, `complete`
-// holds the records before it and the error is InputPastEnd.
+// moves to the next line. On a record cut short by the end of the data,
+// `complete` holds the records before it and the error is InputPastEnd.
 struct GroupParse
 {
     GroupList complete;
@@ -51,7 +51,10 @@ struct GroupParse
 GroupParse parseGroups(const QByteArray &data);
 
 // All of the following read or write the file afresh, by default the one at
-// groupTablePath(). None keeps the file open between calls.
+// groupTablePath(). None keeps the file open between calls. The file is used
+// only when it is a regular file: a symbolic link in its place is not
+// followed, and a FIFO, device or folder there is PathFileAccess (never
+// waited on).
 
 // All records in file order. FileNotFound for a missing file, InputPastEnd
 // for a cut record (with the complete ones in `complete`), PathFileAccess

@@ -55,12 +55,12 @@ private slots:
     }
 
     // Every verb that reads the table reports a table it cannot read with the
-    // same error.
+    // same error; none waits on a FIFO or follows a link in its place.
     void unreadableTableIsTheAccessError_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QStringList>("args");
-        for (const char *kind : {"folder"}) {
+        for (const char *kind : {"folder", "FIFO", "link"}) {
             QTest::addRow("%s, groups", kind) << QString::fromLatin1(kind) << QStringList{"groups"};
             QTest::addRow("%s, list", kind) << QString::fromLatin1(kind) << QStringList{"list", "K"};
             QTest::addRow("%s, clean", kind) << QString::fromLatin1(kind) << QStringList{"clean", "--all", "--yes"};

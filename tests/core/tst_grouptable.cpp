@@ -170,6 +170,57 @@ private slots:
         QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), cut);
     }
 
+    // The table is used only when it is a regular file; anything else in its
+    // place is the access error, and opening never waits on it.
+    void tableThatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("link to a table") << QStringLiteral("link");
+        QTest::newRow("link to nothing") << QStringLiteral("dangling");
+        QTest::newRow("link to a FIFO") << QStringLiteral("link to fifo");
+    }
+
+    void tableThatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        const QString table = env->groupFile();
+        const QString target = env->root() + QStringLiteral("/target");
+        const QByteArray targetBytes = "\"T\",\"/t/\",\"k\",\"1\"\r\n";
+        QDir().mkpath(env->configDir() + QStringLiteral("/System"));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {table}), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(table));
+        } else if (kind == QLatin1String("link to fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {target}), 0);
+            QVERIFY(QFile::link(target, table));
+        } else {
+            if (kind == QLatin1String("link"))
+                QVERIFY(writeFile(target, targetBytes));
+            QVERIFY(QFile::link(target, table));
+        }
+        const QFileInfo info(table);
+
+        QCOMPARE(LoadGroups().error.text(), QStringLiteral("75 -- Path/File access error"));
+        QCOMPARE(loadGroupsForStartup().error.number, 75);
+        QCOMPARE(PathsTable(QStringLiteral("k")), std::nullopt);
+        QCOMPARE(IconsTable(QStringLiteral("k")), 0);
+        // Writers neither write through a link nor replace what is there.
+        QCOMPARE(SaveGroups({g("A", "/a/", "a", "1")}).number, 75);
+        QCOMPARE(WriteDefaultGroups().number, 75);
+        QCOMPARE(AppendGroup(g("A", "/a/", "a", "1")).number, 75);
+        const QFileInfo after(table);
+        QCOMPARE(after.isSymLink(), info.isSymLink());
+        QCOMPARE(after.isDir(), info.isDir());
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), targetBytes);
+        if (kind == QLatin1String("dangling"))
+            QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(!QFileInfo::exists(table + QStringLiteral(".damaged")));
+    }
+
     void unreadableFileIsReportedAndKept()
     {
         if (geteuid() == 0)
