@@ -34,11 +34,19 @@ int Group::iconNumber() const
 
 namespace {
 
-// The table's path: `file`, or the one in the configuration folder.
+// The table's path: `file`, or the one in the configuration folder. An
+// unusable configuration folder is an error, never a path at the root.
 GroupFileError resolve(const QString &file, QString &path)
 {
-    path = file.isEmpty() ? groupTablePath() : file;
-    return {};
+    path = file;
+    if (!path.isEmpty())
+        return {};
+    QString why;
+    path = groupTablePath(&why);
+    if (!path.isEmpty())
+        return {};
+    qWarning("No group table: %s", qUtf8Printable(why));
+    return GroupFileError::make(GroupFileError::PathNotFound);
 }
 
 // The table is used only when it is a regular file: a symbolic link in its

@@ -54,7 +54,7 @@ GroupParse parseGroups(const QByteArray &data);
 // groupTablePath(). None keeps the file open between calls. The file is used
 // only when it is a regular file: a symbolic link in its place is not
 // followed, and a FIFO, device or folder there is PathFileAccess (never
-// waited on).
+// waited on). With no usable configuration folder the error is PathNotFound.
 
 // All records in file order. FileNotFound for a missing file, InputPastEnd
 // for a cut record (with the complete ones in `complete`), PathFileAccess

@@ -92,6 +92,30 @@ private slots:
             QCOMPARE(readFile(target), targetBytes);
     }
 
+    // Without a usable configuration folder the verbs say so and fail; no
+    // path at the root stands in for the folder.
+    void unusableConfigFolder_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("groups") << QStringList{"groups"};
+        QTest::newRow("list") << QStringList{"list", "Temp"};
+        QTest::newRow("clean") << QStringList{"clean", "--all", "--yes"};
+        QTest::newRow("monitor") << QStringList{"monitor"};
+    }
+
+    void unusableConfigFolder()
+    {
+        QFETCH(QStringList, args);
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        const CliResult result = runCli(args);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(QFile::encodeName(notAFolder)), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");

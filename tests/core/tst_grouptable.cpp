@@ -1,4 +1,6 @@
+#include "core/AppFiles.h"
 #include "core/GroupTable.h"
+#include "core/Helpers.h"
 
 #include "TestEnv.h"
 
@@ -219,6 +221,36 @@ private slots:
         if (kind == QLatin1String("dangling"))
             QVERIFY(!QFileInfo::exists(target));
         QVERIFY(!QFileInfo::exists(table + QStringLiteral(".damaged")));
+    }
+
+    // An unusable configuration folder gives no table path at all: never one
+    // at the root of the file system.
+    void unusableConfigFolderIsAnError()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        QString why;
+        QCOMPARE(groupTablePath(&why), QString());
+        QVERIFY2(why.contains(notAFolder), qPrintable(why));
+        QCOMPARE(GetWindowsDir(), QString());
+        QCOMPARE(LoadGroups().error.number, 76);
+        QCOMPARE(loadGroupsForStartup().error.number, 76);
+        QCOMPARE(SaveGroups({g("A", "/a/", "a", "1")}).number, 76);
+        QCOMPARE(AppendGroup(g("A", "/a/", "a", "1")).number, 76);
+        QCOMPARE(PathsTable(QStringLiteral("Temp")), std::nullopt);
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
+    void unusableDataFolderGivesNoReport()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/data-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(notAFolder));
+        QString why;
+        QCOMPARE(reportPath(&why), QString());
+        QVERIFY2(why.contains(notAFolder), qPrintable(why));
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
     }
 
     void unreadableFileIsReportedAndKept()
