@@ -122,6 +122,7 @@ public:
     explicit FieldReader(const QByteArray &data) : m_data(data) {}
 
     bool atEnd() const { return m_pos >= m_data.size(); }
+    qsizetype position() const { return m_pos; }
 
     // Before a record: a line that holds nothing, or only blanks, holds no
     // record and is passed over.
@@ -286,6 +287,7 @@ GroupParse parseGroups(const QByteArray &data)
         }
         reader.skipRestOfLine();
         result.complete.append(group);
+        result.completeBytes = reader.position();
     }
     return result;
 }
@@ -410,7 +412,8 @@ StartupLoad loadGroupsForStartup(const QString &file)
     load.error = parse.error;
     if (parse.error.number == GroupFileError::InputPastEnd) {
         // Keep the damaged file for the user, then make the table readable
-        // again with every record that was complete.
+        // again with the lines of every complete record, byte for byte: a
+        // line written anew could read back differently.
         const QString damaged = path + QStringLiteral(".damaged");
         qWarning("The group table %s ends inside a record; keeping its %lld complete records",
                  qUtf8Printable(path), static_cast<long long>(parse.complete.size()));
@@ -421,7 +424,7 @@ StartupLoad loadGroupsForStartup(const QString &file)
             load.error = {};
             return load;
         }
-        load.error = replaceFile(path, serializeGroups(parse.complete));
+        load.error = replaceFile(path, bytes.left(parse.completeBytes));
         load.recovered = !load.error;
     }
     return load;

@@ -47,6 +47,9 @@ struct GroupParse
 {
     GroupList complete;
     GroupFileError error;
+    // How many bytes at the start of the data hold the complete records,
+    // up to and including the line end after the last of them.
+    qsizetype completeBytes = 0;
 };
 GroupParse parseGroups(const QByteArray &data);
 
@@ -86,7 +89,7 @@ GroupList mergeDuplicateKeys(const GroupList &groups);
 
 // The start-up load. A missing file gets the default groups; a file cut
 // inside a record is copied beside itself as "wingrdt.dll.damaged" and
-// rewritten with its complete records. Any other failure is returned and
+// rewritten with the lines of its complete records, byte for byte. Any other failure is returned and
 // the file is left alone.
 struct StartupLoad
 {

@@ -172,6 +172,34 @@ private slots:
         QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), cut);
     }
 
+    void recoveryKeepsCompleteLinesByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("complete");
+        QTest::addColumn<QByteArray>("cut");
+        // Written anew, a field without quotes that holds a double quote
+        // would read back as another Path.
+        QTest::newRow("quote inside an unquoted field")
+            << QByteArray("Name,/a\"b/,k,1\r\n\"B\",\"/b/\",\"j\",\"2\"\r\n") << QByteArray("\"C\",\"/c");
+        QTest::newRow("blanks, LF line ends, blank lines and extra fields")
+            << QByteArray("  \"A\" , /a/ ,\"k\",\"7\",extra\n\r\n\"B\",\"/b/\",\"j\",\"2\"\n") << QByteArray("\r\n\"C\",");
+    }
+
+    void recoveryKeepsCompleteLinesByteForByte()
+    {
+        QFETCH(QByteArray, complete);
+        QFETCH(QByteArray, cut);
+        const GroupList before = parseGroups(complete).complete;
+        QCOMPARE(parseGroups(complete + cut).completeBytes, complete.size());
+        writeFile(env->groupFile(), complete + cut);
+        const StartupLoad load = loadGroupsForStartup();
+        QVERIFY(!load.error);
+        QVERIFY(load.recovered);
+        QCOMPARE(load.groups, before);
+        QCOMPARE(readFile(env->groupFile()), complete);
+        QCOMPARE(LoadGroups().complete, before);
+        QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), complete + cut);
+    }
+
     // The table is used only when it is a regular file; anything else in its
     // place is the access error, and opening never waits on it.
     void tableThatIsNoRegularFile_data()
