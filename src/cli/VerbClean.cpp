@@ -78,9 +78,17 @@ int runClean(const QStringList &args)
             return Refused;
     }
 
-    emptyReport();
-    runCleaning(targets);
+    // The run goes on without a report that cannot be written, and says so.
+    QString reportProblem;
+    emptyReport(&reportProblem);
+    const CleanResult result = runCleaning(targets);
+    if (reportProblem.isEmpty())
+        reportProblem = result.reportError;
     printLine(QStringLiteral("Operation Complete"));
+    if (!reportProblem.isEmpty()) {
+        printError(reportProblem);
+        return Refused;
+    }
     printRecord({reportPath()});
     return Success;
 }

@@ -1,6 +1,7 @@
 #include "core/AppFiles.h"
 
 #include "core/Helpers.h"
+#include "platform/OwnFiles.h"
 #include "platform/SystemDirs.h"
 
 #include <QFile>
@@ -25,10 +26,12 @@ bool emptyReport(QString *error)
     QString why;
     const QString path = reportPath(&why);
     if (!path.isEmpty()) {
-        QFile report(path);
-        if (report.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return true;
-        why = QStringLiteral("Cannot write the deleted-files report %1: %2").arg(path, report.errorString());
+        const platform::OwnFileOpen report = platform::openOwnFile(path, platform::OwnFileMode::Truncate);
+        if (report.fd >= 0) {
+            QFile file;
+            return file.open(report.fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+        }
+        why = QStringLiteral("Cannot write the deleted-files report %1: %2").arg(path, report.error);
     }
     qWarning("%s", qUtf8Printable(why));
     if (error)

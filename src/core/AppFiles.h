@@ -15,7 +15,9 @@ QString groupTablePath(QString *why = nullptr);
 // The deleted-files report "DelRpt.TXT" in the program's own folder.
 QString reportPath(QString *why = nullptr);
 
-// Creates the deleted-files report anew, empty. Returns false on failure, with the reason in `error` (and in the log);
+// Creates the deleted-files report anew, empty. The report is opened without
+// following a symbolic link and only when it is a regular file (or missing).
+// Returns false on failure, with the reason in `error` (and in the log);
 // callers go on without a report.
 bool emptyReport(QString *error = nullptr);
 

@@ -25,6 +25,10 @@ struct CleanResult
     // True when the folder pass left anything inside a group folder (a file
     // in use, a socket, another user's entry, a refused delete).
     bool folderPassFailed = false;
+    // Why the deleted-files report lost lines (it could not be opened or
+    // written: no usable folder, a link, FIFO or other non-regular file in
+    // its place, a full disk); empty when it holds every line of the run.
+    QString reportError;
 };
 
 // A cleaning run over `targets`, in order.
@@ -45,7 +49,7 @@ struct CleanResult
 //
 // The report at `reportFile` (default: reportPath()) is appended to and
 // flushed line by line, so it is complete whenever it is opened; when it
-// cannot be written the run goes on without it. Blocking; safe to run on a
+// cannot be written the run goes on without it and says why in reportError. Blocking; safe to run on a
 // worker thread.
 CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile = {});
 

@@ -19,8 +19,12 @@ using platform::RemoveResult;
 
 CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile)
 {
-    CleaningRun run(reportFile.isEmpty() ? reportPath() : reportFile);
-    return run.run(targets);
+    QString noFolder;
+    const QString report = reportFile.isEmpty() ? reportPath(&noFolder) : reportFile;
+    CleaningRun run(report);
+    CleanResult result = run.run(targets);
+    result.reportError = report.isEmpty() ? noFolder : run.reportError();
+    return result;
 }
 
 CleaningRun::CleaningRun(const QString &reportFile) : m_report(reportFile) {}

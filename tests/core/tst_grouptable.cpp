@@ -278,7 +278,40 @@ private slots:
         QString why;
         QCOMPARE(reportPath(&why), QString());
         QVERIFY2(why.contains(notAFolder), qPrintable(why));
+        QString error;
+        QVERIFY(!emptyReport(&error));
+        QVERIFY2(error.contains(notAFolder), qPrintable(error));
         QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
+    // The report is emptied only when it is a regular file.
+    void emptyReportRefusesWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to a file") << QStringLiteral("link");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("regular file") << QStringLiteral("file");
+    }
+
+    void emptyReportRefusesWhatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        const QString report = env->dataDir() + QStringLiteral("/DelRpt.TXT");
+        const QString target = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(target, "keep me"));
+        QDir().mkpath(env->dataDir());
+        if (kind == QLatin1String("link"))
+            QVERIFY(QFile::link(target, report));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {report}), 0);
+        else
+            QVERIFY(writeFile(report, "old lines"));
+        QString error;
+        QCOMPARE(emptyReport(&error), kind == QLatin1String("file"));
+        QCOMPARE(error.isEmpty(), kind == QLatin1String("file"));
+        QCOMPARE(readFile(target), QByteArray("keep me"));
+        if (kind == QLatin1String("file"))
+            QCOMPARE(readFile(report), QByteArray());
     }
 
     void unreadableFileIsReportedAndKept()

@@ -62,6 +62,8 @@ void frmMain::runCleaning(bool selectedOnly)
 
     showMessage(this, QStringLiteral("Operation Complete"), QStringLiteral("Folders Cleaned"),
                 QMessageBox::Information);
+    if (!result.reportError.isEmpty())
+        showMessage(this, result.reportError, QStringLiteral("Folders Cleaned"), QMessageBox::Warning);
 
     FilesTotal->clearMessage();
     FilesTotalSpace->clearMessage();
