@@ -257,6 +257,25 @@ private slots:
         QVERIFY(w->folderTree()->width() > int(1500 / tpp));
     }
 
+    // The splitters see every event of their widget; only mouse events are
+    // read as such (the undefined-behaviour build checks the casts).
+    void splittersPassOtherEventsOn()
+    {
+        auto w = openWindow();
+        for (const char *name : {"imgSplitter", "HImgSplitter"}) {
+            auto *splitter = w->findChild<QWidget *>(QLatin1String(name));
+            QVERIFY(splitter);
+            QEvent leave(QEvent::Leave);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QWheelEvent wheel(QPointF(2, 2), splitter->mapToGlobal(QPointF(2, 2)), {}, QPoint(0, 120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            for (QEvent *event : std::initializer_list<QEvent *>{&leave, &key, &wheel})
+                QApplication::sendEvent(splitter, event);
+        }
+        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("picSplit"))->isVisible());
+        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("HPicSplit"))->isVisible());
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();
