@@ -2,14 +2,17 @@
 # make test  installs what is missing, builds and runs every test headless
 # make test-sanitize builds in build-asan with AddressSanitizer and
 #                    UndefinedBehaviorSanitizer and runs every test there
+# make fuzz          builds the fuzz targets with clang in build-fuzz and runs
+#                    each for FUZZ_SECONDS (default 300)
 # make package       builds the Debian package build/sweepora_*.deb
 # make package-test  builds, installs, runs and purges that package (as root:
 #                    it changes /usr; CI runs it as part of make test)
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 JOBS ?= 2
 
-.PHONY: all deps build run test test-sanitize bench package package-test install clean
+.PHONY: all deps build run test test-sanitize fuzz bench package package-test install clean
 
 all: build
 
@@ -37,6 +40,9 @@ test-sanitize: deps $(SANITIZE_DIR)/CMakeCache.txt
 	cmake --build $(SANITIZE_DIR) -j$(JOBS)
 	scripts/run-tests.sh $(SANITIZE_DIR)
 
+fuzz: deps
+	scripts/fuzz.sh --long $(FUZZ_DIR)
+
 package: build
 	cd $(BUILD_DIR) && cpack
 
@@ -52,4 +58,4 @@ bench: build
 	bench/run.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -9,6 +9,7 @@ packages=(
   qt6-image-formats-plugins qt6-l10n-tools libgl-dev
   xvfb xauth xdotool trayer dbus dbus-x11
   desktop-file-utils appstream file
+  clang libclang-rt-14-dev llvm
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(hyperfine time python3)
