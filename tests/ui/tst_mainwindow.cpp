@@ -317,6 +317,46 @@ private slots:
         QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Other"))), 3);
         QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Temp"))), 10);
     }
+
+    // A report that cannot be written (here a link in its place) is not
+    // written through; after "Operation Complete" the window says why.
+    void cleaningWithoutItsReportSaysSo()
+    {
+        const QString precious = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(precious, "keep me"));
+        auto w = openWindow();
+        QFile::remove(reportPath());
+        QVERIFY(QFile::link(precious, reportPath()));
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QCOMPARE(boxes.seen.size(), 4);
+        QCOMPARE(boxes.seen[1].text, QStringLiteral("Operation Complete"));
+        QVERIFY2(boxes.seen[2].text.contains(reportPath()), qPrintable(boxes.seen[2].text));
+        QCOMPARE(boxes.seen[2].icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen[3].text, QStringLiteral("Do you want to view the deleted files report?"));
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/a.txt")));
+        QCOMPARE(readFile(precious), QByteArray("keep me"));
+    }
+
+    // Without a usable configuration folder the window says which and why,
+    // and reads no table at the root of the file system.
+    void unusableConfigFolderIsShown()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        BoxAnswerer boxes(QMessageBox::Ok);
+        auto w = openWindow();
+        QTRY_COMPARE(boxes.seen.size(), 1);
+        QVERIFY2(boxes.seen[0].text.contains(notAFolder), qPrintable(boxes.seen[0].text));
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(w->folderTree()->topLevelItemCount(), 0);
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
 };
 
 int main(int argc, char *argv[])
