@@ -1,12 +1,18 @@
 # make run   installs what is missing, builds and starts Sweepora
 # make test  installs what is missing, builds and runs every test headless
+# make test-sanitize builds in build-asan with AddressSanitizer and
+#                    UndefinedBehaviorSanitizer and runs every test there
+# make fuzz          builds the fuzz targets with clang in build-fuzz and runs
+#                    each for FUZZ_SECONDS (default 300)
 # make package       builds the Debian package build/sweepora_*.deb
 # make package-test  builds, installs, runs and purges that package (as root:
 #                    it changes /usr; CI runs it as part of make test)
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 JOBS ?= 2
 
-.PHONY: all deps build run test bench package package-test install clean
+.PHONY: all deps build run test test-sanitize fuzz bench package package-test install clean
 
 all: build
 
@@ -25,6 +31,18 @@ run: build
 test: build
 	scripts/run-tests.sh $(BUILD_DIR)
 
+# -O1 with line tables: quick enough to build and run, and every finding
+# names its file and line.
+$(SANITIZE_DIR)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DSWEEPORA_SANITIZE=ON
+
+test-sanitize: deps $(SANITIZE_DIR)/CMakeCache.txt
+	cmake --build $(SANITIZE_DIR) -j$(JOBS)
+	scripts/run-tests.sh $(SANITIZE_DIR)
+
+fuzz: deps
+	scripts/fuzz.sh --long $(FUZZ_DIR)
+
 package: build
 	cd $(BUILD_DIR) && cpack
 
@@ -41,4 +59,4 @@ bench: build
 	bench/run.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -17,6 +17,7 @@ packages=(
   xvfb xauth xdotool trayer dbus dbus-x11
   desktop-file-utils appstream file
   libglib2.0-bin
+  clang libclang-rt-14-dev llvm
 )
 if [[ "${1:-}" == "--bench" ]]; then
   packages+=(hyperfine time python3)

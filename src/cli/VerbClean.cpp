@@ -118,11 +118,19 @@ int runClean(const QStringList &args)
             return Refused;
     }
 
-    emptyReport();
+    // The run goes on without a report that cannot be written, and says so.
+    QString reportProblem;
+    emptyReport(&reportProblem);
     const CleanResult result = runCleaning(targets, {}, options);
+    if (reportProblem.isEmpty())
+        reportProblem = result.reportError;
     printLine(QStringLiteral("Operation Complete"));
-    printRecord({reportPath()});
-    return reportOutcome(result);
+    if (reportProblem.isEmpty())
+        printRecord({reportPath()});
+    else
+        printError(reportProblem);
+    const int outcome = reportOutcome(result);
+    return reportProblem.isEmpty() ? outcome : Refused;
 }
 
 } // namespace sweepora::cli

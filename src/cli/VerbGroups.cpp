@@ -14,7 +14,9 @@ int runGroups(const QStringList &args)
         printError(load.error.text());
         return Refused;
     }
-    for (const Group &group : load.groups)
+    // As the tree shows them: one line a key, at its first line's place,
+    // with the values of its last line.
+    for (const Group &group : mergeDuplicateKeys(load.groups))
         printRecord({group.key, QString::number(group.iconNumber()), group.path, group.name});
     return Success;
 }

@@ -41,7 +41,19 @@ int runList(const QStringList &args)
     if (args.size() != 1)
         return usageError(QStringLiteral("'list' takes one group key"));
     const QString &key = args.first();
-    const std::optional<QString> path = PathsTable(key);
+    // A table that cannot be read is reported as such, not as an unknown
+    // key; a missing table holds no groups, and a cut one its complete lines.
+    const GroupParse load = LoadGroups();
+    if (load.error && load.error.number != GroupFileError::FileNotFound
+        && load.error.number != GroupFileError::InputPastEnd) {
+        printError(load.error.text());
+        return Refused;
+    }
+    std::optional<QString> path;
+    for (const Group &group : load.complete) {
+        if (group.key == key)
+            path = group.path; // the last line with the key wins
+    }
     if (!path || path->isEmpty()) {
         printError(QStringLiteral("No group has the key ") + key);
         return Refused;

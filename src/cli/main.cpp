@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "cli/Verbs.h"
+#include "core/Helpers.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -69,8 +70,19 @@ int main(int argc, char *argv[])
         return Success;
     }
     for (const Verb &verb : verbs) {
-        if (first == QLatin1String(verb.name))
-            return verb.run(args);
+        if (first != QLatin1String(verb.name))
+            continue;
+        // The verbs that read the group table need the configuration folder;
+        // without one there is no table to read, and no path at the root
+        // stands in for it.
+        if (verb.run == runGroups || verb.run == runList || verb.run == runClean || verb.run == runMonitor) {
+            QString why;
+            if (sweepora::GetWindowsDir(&why).isEmpty()) {
+                printError(QStringLiteral("sweepora-cli: ") + why);
+                return Refused;
+            }
+        }
+        return verb.run(args);
     }
     return usageError(QStringLiteral("unknown verb '%1'").arg(first));
 }

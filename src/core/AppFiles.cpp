@@ -1,6 +1,7 @@
 #include "core/AppFiles.h"
 
 #include "core/Helpers.h"
+#include "platform/OwnFiles.h"
 #include "platform/SystemDirs.h"
 
 #include <QFile>
@@ -8,25 +9,34 @@
 
 namespace sweepora {
 
-QString groupTablePath()
+QString groupTablePath(QString *why)
 {
-    return GetWindowsDir() + QStringLiteral("/System/wingrdt.dll");
+    const QString folder = GetWindowsDir(why);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/System/wingrdt.dll");
 }
 
-QString reportPath()
+QString reportPath(QString *why)
 {
-    return platform::programDir() + QStringLiteral("/DelRpt.TXT");
+    const QString folder = platform::programDir(why);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/DelRpt.TXT");
 }
 
-bool emptyReport()
+bool emptyReport(QString *error)
 {
-    QFile report(reportPath());
-    if (!report.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qWarning("Cannot empty the deleted-files report %s: %s",
-                 qUtf8Printable(report.fileName()), qUtf8Printable(report.errorString()));
-        return false;
+    QString why;
+    const QString path = reportPath(&why);
+    if (!path.isEmpty()) {
+        const platform::OwnFileOpen report = platform::openOwnFile(path, platform::OwnFileMode::Truncate);
+        if (report.fd >= 0) {
+            QFile file;
+            return file.open(report.fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+        }
+        why = QStringLiteral("Cannot write the deleted-files report %1: %2").arg(path, report.error);
     }
-    return true;
+    qWarning("%s", qUtf8Printable(why));
+    if (error)
+        *error = why;
+    return false;
 }
 
 } // namespace sweepora

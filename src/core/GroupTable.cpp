@@ -2,6 +2,7 @@
 
 #include "core/AppFiles.h"
 #include "core/Helpers.h"
+#include "platform/OwnFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,22 +34,55 @@ int Group::iconNumber() const
 
 namespace {
 
-QString resolve(const QString &file)
+// The table's path: `file`, or the one in the configuration folder. An
+// unusable configuration folder is an error, never a path at the root.
+GroupFileError resolve(const QString &file, QString &path)
 {
-    return file.isEmpty() ? groupTablePath() : file;
+    path = file;
+    if (!path.isEmpty())
+        return {};
+    QString why;
+    path = groupTablePath(&why);
+    if (!path.isEmpty())
+        return {};
+    qWarning("No group table: %s", qUtf8Printable(why));
+    return GroupFileError::make(GroupFileError::PathNotFound);
+}
+
+// The table is used only when it is a regular file: a symbolic link in its
+// place is not followed, and a FIFO, device or folder is the access error.
+GroupFileError errorFromOpen(const platform::OwnFileOpen &opened, const QString &path)
+{
+    if (opened.missing)
+        return GroupFileError::make(GroupFileError::FileNotFound); // also when its folder is missing: a first start
+    qWarning("Cannot open the group table %s: %s", qUtf8Printable(path), qUtf8Printable(opened.error));
+    if (opened.denied)
+        return GroupFileError::make(GroupFileError::PermissionDenied);
+    return GroupFileError::make(GroupFileError::PathFileAccess);
 }
 
 GroupFileError errorFromFile(const QFileDevice &device)
 {
-    switch (device.error()) {
-    case QFileDevice::NoError: return {};
-    case QFileDevice::PermissionsError: return GroupFileError::make(GroupFileError::PermissionDenied);
-    default: break;
-    }
-    const QFileInfo info(device.fileName());
-    if (!info.exists()) // also when its folder is missing: a first start
-        return GroupFileError::make(GroupFileError::FileNotFound);
+    if (device.error() == QFileDevice::PermissionsError)
+        return GroupFileError::make(GroupFileError::PermissionDenied);
     return GroupFileError::make(GroupFileError::PathFileAccess);
+}
+
+// Reads the whole table.
+GroupFileError readTable(const QString &path, QByteArray &bytes)
+{
+    const platform::OwnFileOpen opened = platform::openOwnFile(path, platform::OwnFileMode::Read);
+    if (opened.fd < 0)
+        return errorFromOpen(opened, path);
+    QFile in;
+    if (!in.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return GroupFileError::make(GroupFileError::PathFileAccess);
+    bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        qWarning("Cannot read the group table %s: %s", qUtf8Printable(path), qUtf8Printable(in.errorString()));
+        return GroupFileError::make(GroupFileError::PathFileAccess);
+    }
+    return {};
 }
 
 bool ensureFolderOf(const QString &file)
@@ -60,16 +94,23 @@ bool ensureFolderOf(const QString &file)
     return false;
 }
 
+// Replaces `file` by a new one holding `bytes`, through a rename. Only a
+// regular file is replaced: never a symbolic link (whose target would be
+// written), a FIFO or anything else in its place.
 GroupFileError replaceFile(const QString &file, const QByteArray &bytes)
 {
     if (!ensureFolderOf(file))
         return GroupFileError::make(GroupFileError::PathNotFound);
+    QString what;
+    if (!platform::mayReplaceOwnFile(file, &what)) {
+        qWarning("Not replacing %s: %s", qUtf8Printable(file), qUtf8Printable(what));
+        return GroupFileError::make(GroupFileError::PathFileAccess);
+    }
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         qWarning("Cannot write the group table %s: %s", qUtf8Printable(file),
                  qUtf8Printable(out.errorString()));
-        const GroupFileError error = errorFromFile(out);
-        return error ? error : GroupFileError::make(GroupFileError::PathFileAccess);
+        return errorFromFile(out);
     }
     return {};
 }
@@ -81,6 +122,26 @@ public:
     explicit FieldReader(const QByteArray &data) : m_data(data) {}
 
     bool atEnd() const { return m_pos >= m_data.size(); }
+    qsizetype position() const { return m_pos; }
+
+    // Before a record: a line that holds nothing, or only blanks, holds no
+    // record and is passed over.
+    void skipBlankLines()
+    {
+        for (;;) {
+            qsizetype at = m_pos;
+            while (at < m_data.size() && isBlank(m_data.at(at)))
+                ++at;
+            if (at >= m_data.size()) {
+                m_pos = at;
+                return;
+            }
+            if (!isLineEnd(m_data.at(at)))
+                return;
+            m_pos = at;
+            consumeDelimiter();
+        }
+    }
 
     // Reads one field; false when the data ends before the field starts.
     bool readField(QString &field)
@@ -230,7 +291,10 @@ GroupParse parseGroups(const QByteArray &data)
 {
     GroupParse result;
     FieldReader reader(data);
-    while (!reader.atEnd()) {
+    for (;;) {
+        reader.skipBlankLines();
+        if (reader.atEnd())
+            break;
         Group group;
         QString *fields[] = {&group.name, &group.path, &group.key, &group.icon};
         for (QString *field : fields) {
@@ -241,62 +305,69 @@ GroupParse parseGroups(const QByteArray &data)
         }
         reader.skipRestOfLine();
         result.complete.append(group);
+        result.completeBytes = reader.position();
     }
     return result;
 }
 
 GroupParse LoadGroups(const QString &file)
 {
-    QFile in(resolve(file));
-    if (!in.open(QIODevice::ReadOnly)) {
-        GroupParse result;
-        result.error = errorFromFile(in);
-        return result;
-    }
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) {
-        GroupParse result;
-        result.error = GroupFileError::make(GroupFileError::PathFileAccess);
-        return result;
-    }
-    return parseGroups(bytes);
+    GroupParse result;
+    QString path;
+    QByteArray bytes;
+    result.error = resolve(file, path);
+    if (!result.error)
+        result.error = readTable(path, bytes);
+    return result.error ? result : parseGroups(bytes);
 }
 
 GroupFileError SaveGroups(const GroupList &groups, const QString &file)
 {
-    return replaceFile(resolve(file), serializeGroups(groups));
+    QString path;
+    if (GroupFileError error = resolve(file, path))
+        return error;
+    return replaceFile(path, serializeGroups(groups));
 }
 
 GroupFileError AppendGroup(const Group &group, const QString &file)
 {
-    const QString path = resolve(file);
+    QString path;
+    if (GroupFileError error = resolve(file, path))
+        return error;
     if (!ensureFolderOf(path))
         return GroupFileError::make(GroupFileError::PathNotFound);
-    QFile out(path);
     QByteArray line = serializeGroups({group});
     {
         // A file edited by hand may lack the last line's CR LF: without it
         // the new record would run into that line.
-        QFile existing(path);
-        if (existing.open(QIODevice::ReadOnly) && existing.size() > 0 && existing.seek(existing.size() - 1)) {
+        const platform::OwnFileOpen opened = platform::openOwnFile(path, platform::OwnFileMode::Read);
+        QFile existing;
+        if (opened.fd >= 0 && existing.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)
+            && existing.size() > 0 && existing.seek(existing.size() - 1)) {
             const QByteArray last = existing.read(1);
             if (last != "\n" && last != "\r")
                 line.prepend("\r\n");
         }
     }
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Append) || out.write(line) != line.size()
-        || !out.flush()) {
+    const platform::OwnFileOpen opened = platform::openOwnFile(path, platform::OwnFileMode::Append);
+    if (opened.fd < 0) {
+        const GroupFileError error = errorFromOpen(opened, path);
+        return error.number == GroupFileError::FileNotFound ? GroupFileError::make(GroupFileError::PathNotFound)
+                                                            : error;
+    }
+    QFile out;
+    if (!out.open(opened.fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)
+        || out.write(line) != line.size() || !out.flush()) {
         qWarning("Cannot append to the group table %s: %s", qUtf8Printable(path),
                  qUtf8Printable(out.errorString()));
-        const GroupFileError error = errorFromFile(out);
-        return error ? error : GroupFileError::make(GroupFileError::PathFileAccess);
+        return errorFromFile(out);
     }
     return {};
 }
 
 GroupFileError WriteDefaultGroups(const QString &file)
 {
-    return replaceFile(resolve(file), serializeGroups(defaultGroups(DefaultTable::Native, QDir::homePath())));
+    return SaveGroups(defaultGroups(DefaultTable::Native, QDir::homePath()), file);
 }
 
 int IconsTable(const QString &key, const QString &file)
@@ -337,36 +408,43 @@ GroupList mergeDuplicateKeys(const GroupList &groups)
 
 StartupLoad loadGroupsForStartup(const QString &file)
 {
-    const QString path = resolve(file);
     StartupLoad load;
-    GroupParse parse = LoadGroups(path);
-    if (parse.error.number == GroupFileError::FileNotFound) {
+    QString path;
+    if ((load.error = resolve(file, path)))
+        return load;
+    QByteArray bytes;
+    GroupFileError readError = readTable(path, bytes);
+    if (readError.number == GroupFileError::FileNotFound) {
         load.error = WriteDefaultGroups(path);
         if (load.error)
             return load;
         load.wroteDefaults = true;
-        parse = LoadGroups(path);
+        readError = readTable(path, bytes);
     }
+    if (readError) {
+        load.error = readError;
+        return load;
+    }
+    const GroupParse parse = parseGroups(bytes);
+    load.groups = parse.complete;
+    load.error = parse.error;
     if (parse.error.number == GroupFileError::InputPastEnd) {
         // Keep the damaged file for the user, then make the table readable
-        // again with every record that was complete.
+        // again with the lines of every complete record, byte for byte: a
+        // line written anew could read back differently.
         const QString damaged = path + QStringLiteral(".damaged");
         qWarning("The group table %s ends inside a record; keeping its %lld complete records",
                  qUtf8Printable(path), static_cast<long long>(parse.complete.size()));
-        load.groups = parse.complete;
-        QFile::remove(damaged);
-        if (!QFile::copy(path, damaged)) {
+        if (replaceFile(damaged, bytes)) {
             // Without the copy, rewriting would lose the cut record's text:
             // use the complete records and leave the file for the next start.
             qWarning("Cannot keep a copy of the damaged group table as %s", qUtf8Printable(damaged));
+            load.error = {};
             return load;
         }
-        load.error = SaveGroups(parse.complete, path);
+        load.error = replaceFile(path, bytes.left(parse.completeBytes));
         load.recovered = !load.error;
-        return load;
     }
-    load.groups = parse.complete;
-    load.error = parse.error;
     return load;
 }
 

@@ -52,20 +52,27 @@ GroupList defaultGroups(DefaultTable table, const QString &home);
 // the dialogs keep double quotes and line breaks out of them.
 QByteArray serializeGroups(const GroupList &groups);
 
-// Parses the file's bytes. Blanks before a field are skipped; a field that
-// starts with a double quote runs to the next double quote, any other field
-// to the next comma or line end; after the fourth field the reader moves to
-// the next line. On a record cut short by the end of the data, `complete`
-// holds the records before it and the error is InputPastEnd.
+// Parses the file's bytes. A line that holds nothing or only blanks holds
+// no record and is passed over. Blanks before a field are skipped; a field
+// that starts with a double quote runs to the next double quote, any other
+// field to the next comma or line end; after the fourth field the reader
+// moves to the next line. On a record cut short by the end of the data,
+// `complete` holds the records before it and the error is InputPastEnd.
 struct GroupParse
 {
     GroupList complete;
     GroupFileError error;
+    // How many bytes at the start of the data hold the complete records,
+    // up to and including the line end after the last of them.
+    qsizetype completeBytes = 0;
 };
 GroupParse parseGroups(const QByteArray &data);
 
 // All of the following read or write the file afresh, by default the one at
-// groupTablePath(). None keeps the file open between calls.
+// groupTablePath(). None keeps the file open between calls. The file is used
+// only when it is a regular file: a symbolic link in its place is not
+// followed, and a FIFO, device or folder there is PathFileAccess (never
+// waited on). With no usable configuration folder the error is PathNotFound.
 
 // All records in file order. FileNotFound for a missing file, InputPastEnd
 // for a cut record (with the complete ones in `complete`), PathFileAccess
@@ -97,7 +104,7 @@ GroupList mergeDuplicateKeys(const GroupList &groups);
 
 // The start-up load. A missing file gets the default groups; a file cut
 // inside a record is copied beside itself as "wingrdt.dll.damaged" and
-// rewritten with its complete records. Any other failure is returned and
+// rewritten with the lines of its complete records, byte for byte. Any other failure is returned and
 // the file is left alone.
 struct StartupLoad
 {

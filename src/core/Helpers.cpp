@@ -16,9 +16,9 @@ QString StripAtNul(QString &text)
     return text;
 }
 
-QString GetWindowsDir()
+QString GetWindowsDir(QString *why)
 {
-    return platform::windowsDir();
+    return platform::windowsDir(why);
 }
 
 namespace {

@@ -11,9 +11,10 @@ QString StripAtNul(QString &text);
 
 // The folder that holds the program's configuration ("System/wingrdt.dll",
 // "registry.ini"), without a trailing separator. Created when missing; empty
-// when it cannot be determined, in which case callers' paths start with
-// their own tail.
-QString GetWindowsDir();
+// when it cannot be determined or created, and then `why` (when given) says
+// which folder and why. Callers never put their own tail on an empty result:
+// that would name a path at the root.
+QString GetWindowsDir(QString *why = nullptr);
 
 // A byte count as a short text: "0 bytes", "1 byte", "1,023 bytes",
 // "1.50 KB", "100 KB", "1.00 MB", "5.00 GB", on through TB and PB.

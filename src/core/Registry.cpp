@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QtDebug>
 
+#include <memory>
+
 namespace sweepora {
 namespace {
 
@@ -77,6 +79,20 @@ QString findValueName(const QSettings &settings, const QString &valueName)
     return {};
 }
 
+// The settings file; none without a usable configuration folder (never a
+// file at the root instead), and the call is refused as access denied.
+std::unique_ptr<QSettings> openStore()
+{
+    QString why;
+    const QString folder = GetWindowsDir(&why);
+    if (folder.isEmpty()) {
+        qWarning("No settings file: %s", qUtf8Printable(why));
+        setLastError(RegAccessDenied);
+        return {};
+    }
+    return std::make_unique<QSettings>(folder + QStringLiteral("/registry.ini"), QSettings::IniFormat);
+}
+
 void syncOrWarn(QSettings &settings)
 {
     settings.sync();
@@ -88,7 +104,8 @@ void syncOrWarn(QSettings &settings)
 
 QString registryFilePath()
 {
-    return GetWindowsDir() + QStringLiteral("/registry.ini");
+    const QString folder = GetWindowsDir();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/registry.ini");
 }
 
 QString regMessage(int code)
@@ -119,7 +136,10 @@ QString RegGetValue(const QString &keyPath, const QString &valueName)
         setLastError(command.isEmpty() ? RegFileNotFound : RegSuccess);
         return command.isEmpty() ? QString() : command + QChar(0);
     }
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return {};
+    QSettings &settings = *store;
     if (!enterKey(settings, keyPath, false)) {
         setLastError(RegFileNotFound);
         return {};
@@ -139,7 +159,10 @@ void RegSetValue(const QString &keyPath, const QString &valueName, const QString
         platform::writeAutostartEntry(value);
         return;
     }
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return;
+    QSettings &settings = *store;
     if (!enterKey(settings, keyPath, true))
         return;
     const QString existing = findValueName(settings, valueName);
@@ -155,7 +178,10 @@ void RegDelValue(const QString &keyPath, const QString &valueName)
         setLastError(existed ? RegSuccess : RegFileNotFound);
         return;
     }
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return;
+    QSettings &settings = *store;
     if (!enterKey(settings, keyPath, false)) {
         setLastError(RegFileNotFound);
         return;
@@ -172,14 +198,20 @@ void RegDelValue(const QString &keyPath, const QString &valueName)
 
 void RegMakeKey(const QString &keyPath)
 {
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return;
+    QSettings &settings = *store;
     if (enterKey(settings, keyPath, true))
         syncOrWarn(settings);
 }
 
 void RegKillKey(const QString &keyPath)
 {
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return;
+    QSettings &settings = *store;
     if (!enterKey(settings, keyPath, false) || !settings.childGroups().isEmpty())
         return;
     const QString group = settings.group();
@@ -191,7 +223,10 @@ void RegKillKey(const QString &keyPath)
 
 QStringList RegListKeys(const QString &keyPath)
 {
-    QSettings settings(registryFilePath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> store = openStore();
+    if (!store)
+        return {};
+    QSettings &settings = *store;
     if (!enterKey(settings, keyPath, false)) {
         setLastError(RegFileNotFound);
         return {};

@@ -62,7 +62,8 @@ QString RegErrorText();
 // "The system cannot find the file specified.", "No more data is available.".
 QString regMessage(int code);
 
-// Full path of the INI file.
+// Full path of the INI file; empty without a usable configuration folder,
+// and then every operation is refused (RegAccessDenied) and writes nothing.
 QString registryFilePath();
 
 } // namespace sweepora

@@ -62,6 +62,10 @@ struct CleanResult
     QList<GroupTotals> totals;
 
     bool complete() const { return problems.isEmpty(); }
+    // Why the deleted-files report lost lines (it could not be opened or
+    // written: no usable folder, a link, FIFO or other non-regular file in
+    // its place, a full disk); empty when it holds every line of the run.
+    QString reportError;
 };
 
 // Options of a cleaning run.
@@ -111,7 +115,7 @@ std::int64_t sharedMinimumAgeSetting();
 //
 // The report at `reportFile` (default: reportPath()) is appended to and
 // flushed line by line, so it is complete whenever it is opened; when it
-// cannot be written the run goes on without it. Blocking; safe to run on a
+// cannot be written the run goes on without it and says why in reportError. Blocking; safe to run on a
 // worker thread.
 CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile = {},
                         const CleanOptions &options = {});

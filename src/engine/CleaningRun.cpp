@@ -39,8 +39,13 @@ std::int64_t sharedMinimumAgeSetting()
 
 CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile, const CleanOptions &options)
 {
-    CleaningRun run(reportFile.isEmpty() ? reportPath() : reportFile, options);
-    return run.run(targets);
+    QString noFolder;
+    const QString report = reportFile.isEmpty() ? reportPath(&noFolder) : reportFile;
+    CleaningRun run(report, options);
+    CleanResult result = run.run(targets);
+    if (!options.dryRun)
+        result.reportError = report.isEmpty() ? noFolder : run.reportError();
+    return result;
 }
 
 CleaningRun::CleaningRun(const QString &reportFile, const CleanOptions &options)

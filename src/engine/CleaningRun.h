@@ -33,6 +33,9 @@ public:
 
     CleanResult run(const QList<CleanTarget> &targets);
 
+    // Why the deleted-files report lost lines; empty when it lost none.
+    QString reportError() const { return m_report.error(); }
+
 private:
     // The names of one folder's entries, read whole before any is touched,
     // so deleting never disturbs the listing being read.

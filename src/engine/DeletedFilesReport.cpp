@@ -1,8 +1,9 @@
 #include "engine/DeletedFilesReport.h"
 
+#include "platform/OwnFiles.h"
+
 #include <QtDebug>
 
-#include <utility>
 
 namespace sweepora {
 namespace {
@@ -54,24 +55,28 @@ QByteArray reportLine(const QByteArray &fullPath, std::uint64_t size)
     return line;
 }
 
-DeletedFilesReport::DeletedFilesReport(const QString &file) : m_file(file) {}
+DeletedFilesReport::DeletedFilesReport(const QString &file) : m_path(file) {}
 
 bool DeletedFilesReport::add(const QByteArray &fullPath, std::uint64_t size)
 {
     if (m_failed)
         return false;
-    if (!m_file.isOpen() && !m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        qWarning("Cannot open the deleted-files report %s: %s", qUtf8Printable(m_file.fileName()),
-                 qUtf8Printable(m_file.errorString()));
-        m_failed = true;
-        return false;
+    if (!m_file.isOpen()) {
+        const platform::OwnFileOpen opened = platform::openOwnFile(m_path, platform::OwnFileMode::Append);
+        if (opened.fd < 0 || !m_file.open(opened.fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+            m_error = QStringLiteral("Cannot write the deleted-files report %1: %2")
+                          .arg(m_path, opened.fd < 0 ? opened.error : m_file.errorString());
+            qWarning("%s", qUtf8Printable(m_error));
+            m_failed = true;
+            return false;
+        }
     }
     const QByteArray line = reportLine(fullPath, size);
     if (m_file.write(line) != line.size() || !m_file.flush()) {
-        if (std::exchange(m_warned, true))
+        if (!m_error.isEmpty())
             return false;
-        qWarning("Cannot write to the deleted-files report %s: %s", qUtf8Printable(m_file.fileName()),
-                 qUtf8Printable(m_file.errorString()));
+        m_error = QStringLiteral("Cannot write to the deleted-files report %1: %2").arg(m_path, m_file.errorString());
+        qWarning("%s", qUtf8Printable(m_error));
         return false;
     }
     return true;

@@ -18,8 +18,11 @@ QByteArray reportLine(const QByteArray &fullPath, std::uint64_t size);
 
 // Appends lines to the deleted-files report. The file is opened (and
 // created when missing) with the first line, and every line is flushed to
-// the system as it is written. A report that cannot be opened or written
-// loses its lines, with a warning in the log; the caller goes on.
+// the system as it is written. It is opened without following a symbolic
+// link and used only when it is a regular file, so a link in its place never
+// leads the lines into another file and a FIFO never blocks the run. A report
+// that cannot be opened or written loses its lines, with a warning in the
+// log and the reason in error(); the caller goes on.
 class DeletedFilesReport
 {
 public:
@@ -28,10 +31,15 @@ public:
     // Writes the line for one deleted file; false when it could not.
     bool add(const QByteArray &fullPath, std::uint64_t size);
 
+    // Why lines were lost: the first failure to open or write the report,
+    // naming the file. Empty while every line was written.
+    QString error() const { return m_error; }
+
 private:
     QFile m_file;
+    QString m_path;
+    QString m_error;
     bool m_failed = false;
-    bool m_warned = false;
 };
 
 } // namespace sweepora

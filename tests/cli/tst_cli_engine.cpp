@@ -202,6 +202,44 @@ private slots:
         QVERIFY(!readFile(reportPath()).contains("earlier"));
     }
 
+    // A report in the place of which stands a link, a FIFO or nothing usable:
+    // the groups are cleaned, nothing is written through the link, and the
+    // run says that it went without its report (exit 1).
+    void cleanWithoutItsReport_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("report is a link") << QStringLiteral("link");
+        QTest::newRow("report is a FIFO") << QStringLiteral("fifo");
+        QTest::newRow("data folder unusable") << QStringLiteral("no folder");
+    }
+
+    void cleanWithoutItsReport()
+    {
+        QFETCH(QString, kind);
+        const QString one = env->makeDir(QStringLiteral("one"));
+        buildTree(one, {"f=3"});
+        writeFile(env->groupFile(), groupLine("One", one + u'/', "one"));
+        const QString target = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(target, "keep me"));
+        QString named = reportPath();
+        if (kind == QLatin1String("link")) {
+            QVERIFY(QFile::link(target, reportPath()));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {reportPath()}), 0);
+        } else {
+            named = env->root() + QStringLiteral("/data-file");
+            QVERIFY(writeFile(named, "x"));
+            qputenv("XDG_DATA_HOME", QFile::encodeName(named));
+        }
+        const CliResult result = runCli({QStringLiteral("clean"), QStringLiteral("--all"), QStringLiteral("--yes")});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out, QByteArray("Operation Complete\n"));
+        QVERIFY2(result.err.contains("deleted-files report") || result.err.contains("XDG_DATA_HOME"), result.err.constData());
+        QVERIFY2(result.err.contains(QFile::encodeName(named)), result.err.constData());
+        QVERIFY(!QFile::exists(one + QStringLiteral("/f")));
+        QCOMPARE(readFile(target), QByteArray("keep me"));
+    }
+
     void cleanRefuses_data()
     {
         QTest::addColumn<QStringList>("args");

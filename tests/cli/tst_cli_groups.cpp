@@ -42,6 +42,81 @@ private slots:
         QCOMPARE(result.out, QByteArray("k\t7\t/a\\\\b/\tTab\\there\n"));
     }
 
+    // A key on several lines prints as the tree shows it: once, at its first
+    // line's place, with the values of its last line.
+    void duplicateKeysPrintOnce()
+    {
+        writeFile(env->groupFile(),
+                  "\"X\",\"/x/\",\"K\",\"1\"\r\n"
+                  "\"Other\",\"/o/\",\"O\",\"2\"\r\n"
+                  "\"Y\",\"/y/\",\"K\",\"3\"\r\n");
+        const CliResult result = runCli({QStringLiteral("groups")});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QByteArray("K\t3\t/y/\tY\nO\t2\t/o/\tOther\n"));
+    }
+
+    // Every verb that reads the table reports a table it cannot read with the
+    // same error; none waits on a FIFO or follows a link in its place.
+    void unreadableTableIsTheAccessError_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("args");
+        for (const char *kind : {"folder", "FIFO", "link"}) {
+            QTest::addRow("%s, groups", kind) << QString::fromLatin1(kind) << QStringList{"groups"};
+            QTest::addRow("%s, list", kind) << QString::fromLatin1(kind) << QStringList{"list", "K"};
+            QTest::addRow("%s, clean", kind) << QString::fromLatin1(kind) << QStringList{"clean", "--all", "--yes"};
+            QTest::addRow("%s, monitor", kind) << QString::fromLatin1(kind) << QStringList{"monitor"};
+        }
+    }
+
+    void unreadableTableIsTheAccessError()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, args);
+        const QString table = env->groupFile();
+        QDir().mkpath(QFileInfo(table).absolutePath());
+        const QString target = env->root() + QStringLiteral("/table");
+        const QByteArray targetBytes = "\"G\",\"" + QFile::encodeName(env->makeDir(QStringLiteral("g"))) + "/\",\"K\",\"1\"\r\n";
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(table));
+        } else if (kind == QLatin1String("FIFO")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {table}), 0);
+        } else {
+            QVERIFY(writeFile(target, targetBytes));
+            QVERIFY(QFile::link(target, table));
+        }
+        const CliResult result = runCli(args);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.endsWith("75 -- Path/File access error\n"), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), targetBytes);
+    }
+
+    // Without a usable configuration folder the verbs say so and fail; no
+    // path at the root stands in for the folder.
+    void unusableConfigFolder_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("groups") << QStringList{"groups"};
+        QTest::newRow("list") << QStringList{"list", "Temp"};
+        QTest::newRow("clean") << QStringList{"clean", "--all", "--yes"};
+        QTest::newRow("monitor") << QStringList{"monitor"};
+    }
+
+    void unusableConfigFolder()
+    {
+        QFETCH(QStringList, args);
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        const CliResult result = runCli(args);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(QFile::encodeName(notAFolder)), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");

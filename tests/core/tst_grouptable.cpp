@@ -1,4 +1,6 @@
+#include "core/AppFiles.h"
 #include "core/GroupTable.h"
+#include "core/Helpers.h"
 
 #include "TestEnv.h"
 
@@ -113,6 +115,20 @@ private slots:
             << GroupList{g("A", "/a/", "k", "1")} << 62;
         QTest::newRow("cut after a comma") << QByteArray("\"A\",\"/a/\",\"k\",")
                                            << GroupList{} << 62;
+        // A line holding nothing, or only blanks, holds no record.
+        QTest::newRow("empty line between records")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n\"B\",\"/y/\",\"L\",\"2\"\r\n")
+            << GroupList{g("A", "/x/", "K", "1"), g("B", "/y/", "L", "2")} << 0;
+        QTest::newRow("blank lines between records, LF and CR LF")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\n \t\n\r\n\"B\",\"/y/\",\"L\",\"2\"\n")
+            << GroupList{g("A", "/x/", "K", "1"), g("B", "/y/", "L", "2")} << 0;
+        QTest::newRow("blank lines first and last")
+            << QByteArray("\r\n  \r\n\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n   ")
+            << GroupList{g("A", "/x/", "K", "1")} << 0;
+        QTest::newRow("only blank lines") << QByteArray("\r\n\r\n \r\n") << GroupList{} << 0;
+        QTest::newRow("blank line before a cut record")
+            << QByteArray("\"A\",\"/x/\",\"K\",\"1\"\r\n\r\n\"B\",\"/y")
+            << GroupList{g("A", "/x/", "K", "1")} << 62;
     }
 
     void parse()
@@ -188,6 +204,148 @@ private slots:
         QCOMPARE(load.groups, (GroupList{g("A", "/a/", "k", "1"), g("B", "/b/", "j", "2")}));
         QCOMPARE(readFile(env->groupFile()), serializeGroups(load.groups));
         QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), cut);
+    }
+
+    void recoveryKeepsCompleteLinesByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("complete");
+        QTest::addColumn<QByteArray>("cut");
+        // Written anew, a field without quotes that holds a double quote
+        // would read back as another Path.
+        QTest::newRow("quote inside an unquoted field")
+            << QByteArray("Name,/a\"b/,k,1\r\n\"B\",\"/b/\",\"j\",\"2\"\r\n") << QByteArray("\"C\",\"/c");
+        QTest::newRow("blanks, LF line ends, blank lines and extra fields")
+            << QByteArray("  \"A\" , /a/ ,\"k\",\"7\",extra\n\r\n\"B\",\"/b/\",\"j\",\"2\"\n") << QByteArray("\r\n\"C\",");
+    }
+
+    void recoveryKeepsCompleteLinesByteForByte()
+    {
+        QFETCH(QByteArray, complete);
+        QFETCH(QByteArray, cut);
+        const GroupList before = parseGroups(complete).complete;
+        QCOMPARE(parseGroups(complete + cut).completeBytes, complete.size());
+        writeFile(env->groupFile(), complete + cut);
+        const StartupLoad load = loadGroupsForStartup();
+        QVERIFY(!load.error);
+        QVERIFY(load.recovered);
+        QCOMPARE(load.groups, before);
+        QCOMPARE(readFile(env->groupFile()), complete);
+        QCOMPARE(LoadGroups().complete, before);
+        QCOMPARE(readFile(env->groupFile() + QStringLiteral(".damaged")), complete + cut);
+    }
+
+    // The table is used only when it is a regular file; anything else in its
+    // place is the access error, and opening never waits on it.
+    void tableThatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("link to a table") << QStringLiteral("link");
+        QTest::newRow("link to nothing") << QStringLiteral("dangling");
+        QTest::newRow("link to a FIFO") << QStringLiteral("link to fifo");
+    }
+
+    void tableThatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        const QString table = env->groupFile();
+        const QString target = env->root() + QStringLiteral("/target");
+        const QByteArray targetBytes = "\"T\",\"/t/\",\"k\",\"1\"\r\n";
+        QDir().mkpath(env->configDir() + QStringLiteral("/System"));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {table}), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(table));
+        } else if (kind == QLatin1String("link to fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {target}), 0);
+            QVERIFY(QFile::link(target, table));
+        } else {
+            if (kind == QLatin1String("link"))
+                QVERIFY(writeFile(target, targetBytes));
+            QVERIFY(QFile::link(target, table));
+        }
+        const QFileInfo info(table);
+
+        QCOMPARE(LoadGroups().error.text(), QStringLiteral("75 -- Path/File access error"));
+        QCOMPARE(loadGroupsForStartup().error.number, 75);
+        QCOMPARE(PathsTable(QStringLiteral("k")), std::nullopt);
+        QCOMPARE(IconsTable(QStringLiteral("k")), 0);
+        // Writers neither write through a link nor replace what is there.
+        QCOMPARE(SaveGroups({g("A", "/a/", "a", "1")}).number, 75);
+        QCOMPARE(WriteDefaultGroups().number, 75);
+        QCOMPARE(AppendGroup(g("A", "/a/", "a", "1")).number, 75);
+        const QFileInfo after(table);
+        QCOMPARE(after.isSymLink(), info.isSymLink());
+        QCOMPARE(after.isDir(), info.isDir());
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), targetBytes);
+        if (kind == QLatin1String("dangling"))
+            QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(!QFileInfo::exists(table + QStringLiteral(".damaged")));
+    }
+
+    // An unusable configuration folder gives no table path at all: never one
+    // at the root of the file system.
+    void unusableConfigFolderIsAnError()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        QString why;
+        QCOMPARE(groupTablePath(&why), QString());
+        QVERIFY2(why.contains(notAFolder), qPrintable(why));
+        QCOMPARE(GetWindowsDir(), QString());
+        QCOMPARE(LoadGroups().error.number, 76);
+        QCOMPARE(loadGroupsForStartup().error.number, 76);
+        QCOMPARE(SaveGroups({g("A", "/a/", "a", "1")}).number, 76);
+        QCOMPARE(AppendGroup(g("A", "/a/", "a", "1")).number, 76);
+        QCOMPARE(PathsTable(QStringLiteral("Temp")), std::nullopt);
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
+    void unusableDataFolderGivesNoReport()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/data-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(notAFolder));
+        QString why;
+        QCOMPARE(reportPath(&why), QString());
+        QVERIFY2(why.contains(notAFolder), qPrintable(why));
+        QString error;
+        QVERIFY(!emptyReport(&error));
+        QVERIFY2(error.contains(notAFolder), qPrintable(error));
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
+    // The report is emptied only when it is a regular file.
+    void emptyReportRefusesWhatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to a file") << QStringLiteral("link");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("regular file") << QStringLiteral("file");
+    }
+
+    void emptyReportRefusesWhatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        const QString report = env->dataDir() + QStringLiteral("/DelRpt.TXT");
+        const QString target = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(target, "keep me"));
+        QDir().mkpath(env->dataDir());
+        if (kind == QLatin1String("link"))
+            QVERIFY(QFile::link(target, report));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {report}), 0);
+        else
+            QVERIFY(writeFile(report, "old lines"));
+        QString error;
+        QCOMPARE(emptyReport(&error), kind == QLatin1String("file"));
+        QCOMPARE(error.isEmpty(), kind == QLatin1String("file"));
+        QCOMPARE(readFile(target), QByteArray("keep me"));
+        if (kind == QLatin1String("file"))
+            QCOMPARE(readFile(report), QByteArray());
     }
 
     void unreadableFileIsReportedAndKept()

@@ -8,6 +8,7 @@
 using namespace sweepora;
 using sweepora::test::TestEnv;
 using sweepora::test::readFile;
+using sweepora::test::writeFile;
 
 class TestRegistry : public QObject
 {
@@ -35,6 +36,20 @@ private slots:
         // Key names are one key whatever their case.
         QCOMPARE(RegGetValue(QStringLiteral("Software\\vantrel"), QStringLiteral("startup")), value);
         QVERIFY(QFile::exists(env->configDir() + QStringLiteral("/registry.ini")));
+    }
+
+    // Without a usable configuration folder nothing is read or written, and
+    // no settings file at the root of the file system stands in for it.
+    void unusableConfigFolderIsRefused()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        QCOMPARE(registryFilePath(), QString());
+        RegSetValue(QLatin1String(kProgramKey), QLatin1String(kStartupValue), QStringLiteral("1"));
+        QCOMPARE(RegGetValue(QLatin1String(kProgramKey), QLatin1String(kStartupValue)), QString());
+        QCOMPARE(RegLastError(), int(RegAccessDenied));
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
     }
 
     void deletingMissingValueChangesNothing()

@@ -106,6 +106,48 @@ private slots:
         QCOMPARE(below, expectedBelow);
     }
 
+    // A report that is no regular file is neither followed nor waited on:
+    // the run cleans without it and says why.
+    void reportThatIsNoRegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to a file") << QStringLiteral("link");
+        QTest::newRow("FIFO") << QStringLiteral("fifo");
+        QTest::newRow("folder") << QStringLiteral("folder");
+    }
+
+    void reportThatIsNoRegularFile()
+    {
+        QFETCH(QString, kind);
+        const QString root = env->makeDir(QStringLiteral("g"));
+        buildTree(root, {"a=3", "sub/b=4"});
+        const QString report = env->root() + QStringLiteral("/report");
+        const QString target = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(target, "keep me"));
+        if (kind == QLatin1String("link"))
+            QVERIFY(QFile::link(target, report));
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {report}), 0);
+        else
+            QVERIFY(QDir().mkdir(report));
+
+        const CleanResult result = runCleaning({{QStringLiteral("k"), root + u'/'}}, report);
+        QCOMPARE(remaining(root), QStringList());
+        QCOMPARE(result.filesReported, 0u);
+        QVERIFY2(result.reportError.contains(report), qPrintable(result.reportError));
+        QCOMPARE(readFile(target), QByteArray("keep me"));
+        QCOMPARE(QFileInfo(report).isSymLink(), kind == QLatin1String("link"));
+    }
+
+    void reportErrorIsEmptyWhenEveryLineWasWritten()
+    {
+        const QString root = env->makeDir(QStringLiteral("g"));
+        buildTree(root, {"a=3"});
+        const CleanResult result = runCleaning({{QStringLiteral("k"), root + u'/'}});
+        QCOMPARE(result.filesReported, 1u);
+        QCOMPARE(result.reportError, QString());
+    }
+
     void runsAppendToTheReport()
     {
         const QString root = env->makeDir(QStringLiteral("g"));

@@ -280,6 +280,25 @@ private slots:
         QVERIFY(!QFile::exists(temp + QStringLiteral("/a.txt")));
     }
 
+    // The splitters see every event of their widget; only mouse events are
+    // read as such (the undefined-behaviour build checks the casts).
+    void splittersPassOtherEventsOn()
+    {
+        auto w = openWindow();
+        for (const char *name : {"imgSplitter", "HImgSplitter"}) {
+            auto *splitter = w->findChild<QWidget *>(QLatin1String(name));
+            QVERIFY(splitter);
+            QEvent leave(QEvent::Leave);
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QWheelEvent wheel(QPointF(2, 2), splitter->mapToGlobal(QPointF(2, 2)), {}, QPoint(0, 120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            for (QEvent *event : std::initializer_list<QEvent *>{&leave, &key, &wheel})
+                QApplication::sendEvent(splitter, event);
+        }
+        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("picSplit"))->isVisible());
+        QVERIFY(!w->findChild<QWidget *>(QStringLiteral("HPicSplit"))->isVisible());
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();
@@ -320,6 +339,46 @@ private slots:
         w->btnUnCheckAll_Click();
         QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Other"))), 3);
         QCOMPARE(w->nodeImage(node(*w, QStringLiteral("Temp"))), 10);
+    }
+
+    // A report that cannot be written (here a link in its place) is not
+    // written through; after "Operation Complete" the window says why.
+    void cleaningWithoutItsReportSaysSo()
+    {
+        const QString precious = env->root() + QStringLiteral("/precious");
+        QVERIFY(writeFile(precious, "keep me"));
+        auto w = openWindow();
+        QFile::remove(reportPath());
+        QVERIFY(QFile::link(precious, reportPath()));
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QCOMPARE(boxes.seen.size(), 4);
+        QCOMPARE(boxes.seen[1].text, QStringLiteral("Operation Complete"));
+        QVERIFY2(boxes.seen[2].text.contains(reportPath()), qPrintable(boxes.seen[2].text));
+        QCOMPARE(boxes.seen[2].icon, QMessageBox::Warning);
+        QCOMPARE(boxes.seen[3].text, QStringLiteral("Do you want to view the deleted files report?"));
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/a.txt")));
+        QCOMPARE(readFile(precious), QByteArray("keep me"));
+    }
+
+    // Without a usable configuration folder the window says which and why,
+    // and reads no table at the root of the file system.
+    void unusableConfigFolderIsShown()
+    {
+        const QString notAFolder = env->root() + QStringLiteral("/config-file");
+        QVERIFY(writeFile(notAFolder, "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+        BoxAnswerer boxes(QMessageBox::Ok);
+        auto w = openWindow();
+        QTRY_COMPARE(boxes.seen.size(), 1);
+        QVERIFY2(boxes.seen[0].text.contains(notAFolder), qPrintable(boxes.seen[0].text));
+        QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(w->folderTree()->topLevelItemCount(), 0);
+        QCOMPARE(readFile(notAFolder), QByteArray("x"));
     }
 };
 

@@ -185,9 +185,15 @@ void frmMain::Form_Load()
              available.top() + (available.height() - frameGeometry().height()) / 2);
     }
 
-    WinDir = GetWindowsDir();
+    QString noFolder;
+    WinDir = GetWindowsDir(&noFolder);
     SetFullRowSelect(ListView1);
     emptyReport();
+    if (WinDir.isEmpty()) {
+        // No table path at the root stands in for a missing folder.
+        showMessage(this, noFolder, QString(), QMessageBox::Critical);
+        return;
+    }
 
     const StartupLoad load = loadGroupsForStartup(WinDir + QStringLiteral("/System/wingrdt.dll"));
     if (load.error) {

@@ -102,6 +102,8 @@ void frmMain::runCleaning(bool selectedOnly)
 
     showMessage(this, QStringLiteral("Operation Complete"), QStringLiteral("Folders Cleaned"),
                 QMessageBox::Information);
+    if (!result.reportError.isEmpty())
+        showMessage(this, result.reportError, QStringLiteral("Folders Cleaned"), QMessageBox::Warning);
     if (const QString outcome = cleaningOutcome(result); !outcome.isEmpty())
         showMessage(this, outcome, QString(), result.complete() ? QMessageBox::Information : QMessageBox::Warning);
 

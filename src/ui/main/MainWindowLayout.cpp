@@ -110,7 +110,11 @@ bool frmMain::splitterEvent(QObject *watched, QEvent *event)
 {
     const bool vertical = watched == imgSplitter;
     QLabel *bar = vertical ? picSplit : HPicSplit;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
+    // Paint, show, enter and the like reach the splitters too: only a mouse
+    // event is read as one.
+    const auto *mouse = dynamic_cast<const QMouseEvent *>(event);
+    if (!mouse)
+        return false;
     const float tpp = twipsPerPixel();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
