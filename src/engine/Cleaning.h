@@ -113,10 +113,10 @@ std::int64_t sharedMinimumAgeSetting();
 // Anything whose delete is refused is left too. A group folder that is a
 // freedesktop trash is emptied item by item (see CleaningRun::cleanTrash).
 //
-// The report at `reportFile` (default: reportPath()) is appended to and
-// flushed line by line, so it is complete whenever it is opened; when it
-// cannot be written the run goes on without it and says why in reportError. Blocking; safe to run on a
-// worker thread.
+// The report at `reportFile` (default: reportPath()) is appended to, never
+// more than a fifth of a second behind the run and whole when it returns;
+// when it cannot be written the run goes on without it and says why in
+// reportError. Blocking; safe to run on a worker thread.
 CleanResult runCleaning(const QList<CleanTarget> &targets, const QString &reportFile = {},
                         const CleanOptions &options = {});
 

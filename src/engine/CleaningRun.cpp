@@ -132,6 +132,7 @@ CleanResult CleaningRun::run(const QList<CleanTarget> &targets)
         if (!tree.problems.empty())
             m_result.problems.append({tree.key, tree.problems.summary()});
     }
+    m_report.finish();
     return m_result;
 }
 

@@ -57,6 +57,25 @@ QByteArray reportLine(const QByteArray &fullPath, std::uint64_t size)
 
 DeletedFilesReport::DeletedFilesReport(const QString &file) : m_path(file) {}
 
+DeletedFilesReport::~DeletedFilesReport()
+{
+    finish();
+}
+
+bool DeletedFilesReport::finish()
+{
+    if (m_pending.isEmpty())
+        return m_error.isEmpty();
+    const bool written = m_file.write(m_pending) == m_pending.size() && m_file.flush();
+    m_pending.clear();
+    m_sinceWrite.start();
+    if (!written && m_error.isEmpty()) {
+        m_error = QStringLiteral("Cannot write to the deleted-files report %1: %2").arg(m_path, m_file.errorString());
+        qWarning("%s", qUtf8Printable(m_error));
+    }
+    return m_error.isEmpty();
+}
+
 bool DeletedFilesReport::add(const QByteArray &fullPath, std::uint64_t size)
 {
     if (m_failed)
@@ -71,15 +90,16 @@ bool DeletedFilesReport::add(const QByteArray &fullPath, std::uint64_t size)
             return false;
         }
     }
-    const QByteArray line = reportLine(fullPath, size);
-    if (m_file.write(line) != line.size() || !m_file.flush()) {
-        if (!m_error.isEmpty())
-            return false;
-        m_error = QStringLiteral("Cannot write to the deleted-files report %1: %2").arg(m_path, m_file.errorString());
-        qWarning("%s", qUtf8Printable(m_error));
-        return false;
-    }
-    return true;
+    // Lines go to the file in batches: a write a line cost a cleaning run
+    // as much as a tenth of its deletes. A batch is written once it is
+    // large, or once the oldest line waited a moment, so the report is never
+    // far behind the run, and whole when the run ends.
+    if (!m_sinceWrite.isValid())
+        m_sinceWrite.start();
+    m_pending += reportLine(fullPath, size);
+    if (m_pending.size() >= kBatchBytes || m_sinceWrite.hasExpired(kBatchMilliseconds))
+        return finish();
+    return m_error.isEmpty();
 }
 
 } // namespace sweepora

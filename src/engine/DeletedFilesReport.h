@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QString>
 
@@ -17,8 +18,8 @@ namespace sweepora {
 QByteArray reportLine(const QByteArray &fullPath, std::uint64_t size);
 
 // Appends lines to the deleted-files report. The file is opened (and
-// created when missing) with the first line, and every line is flushed to
-// the system as it is written. It is opened without following a symbolic
+// created when missing) with the first line; lines reach the file in
+// batches (see add()) and all of them by finish(). It is opened without following a symbolic
 // link and used only when it is a regular file, so a link in its place never
 // leads the lines into another file and a FIFO never blocks the run. A report
 // that cannot be opened or written loses its lines, with a warning in the
@@ -27,16 +28,28 @@ class DeletedFilesReport
 {
 public:
     explicit DeletedFilesReport(const QString &file);
+    // Writes what is still waiting (see finish()).
+    ~DeletedFilesReport();
 
-    // Writes the line for one deleted file; false when it could not.
+    // Adds the line for one deleted file; false when the report cannot be
+    // written. Lines are written in batches, at most a fifth of a second or
+    // 64 KiB behind.
     bool add(const QByteArray &fullPath, std::uint64_t size);
+
+    // Writes and flushes the lines still waiting; false when lines were lost.
+    bool finish();
 
     // Why lines were lost: the first failure to open or write the report,
     // naming the file. Empty while every line was written.
     QString error() const { return m_error; }
 
 private:
+    static constexpr qsizetype kBatchBytes = 64 * 1024;
+    static constexpr qint64 kBatchMilliseconds = 200;
+
     QFile m_file;
+    QByteArray m_pending;
+    QElapsedTimer m_sinceWrite;
     QString m_path;
     QString m_error;
     bool m_failed = false;
