@@ -7,7 +7,7 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
   qt6-image-formats-plugins qt6-l10n-tools libgl-dev
-  xvfb xauth xdotool trayer dbus dbus-x11
+  xvfb xauth xdotool trayer openbox x11-utils dbus dbus-x11
   desktop-file-utils appstream file
 )
 if [[ "${1:-}" == "--bench" ]]; then

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -161,13 +162,31 @@ QString frmMain::filesTotalSpaceText() const
     return FilesTotalSpace->currentMessage();
 }
 
-void frmMain::showEvent(QShowEvent *event)
+void frmMain::ensureLoaded()
 {
-    QMainWindow::showEvent(event);
     if (!m_loaded) {
         m_loaded = true;
         Form_Load();
     }
+}
+
+void frmMain::startInTray()
+{
+    ensureLoaded();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+        return;
+    }
+    // A window manager may map a window asked for in the minimized state as
+    // a normal one; a window that is never shown cannot be. The state change
+    // puts the icon in the notification area (changeEvent).
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    ensureLoaded();
     // Shown straight into the minimized state (monitor mode): off to the tray.
     if (windowState() & Qt::WindowMinimized)
         followTray();

@@ -49,6 +49,16 @@ public:
     // key, in file order (a later line with the same key updates the node).
     void FillGroupTree(bool clearFirst, bool revealEach);
 
+    // Loads the window's content (the load of its first showing) without
+    // showing it; showing it later does not load it again.
+    void ensureLoaded();
+
+    // Monitor mode: the window loads and goes straight to the notification
+    // area without ever being mapped, so that no window manager gets to
+    // show it first. Where the desktop has no notification area it is
+    // shown minimized on the taskbar instead.
+    void startInTray();
+
     // Controls, for the windows that work with the main window and for tests.
     QTreeWidget *folderTree() const { return FolderTree; }
     QTreeView *fileList() const { return ListView1; }
