@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QWebEnginePage>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -255,6 +256,76 @@ private slots:
         w->resize(901, 680); // the next resize restores the proportions
         QCoreApplication::processEvents();
         QVERIFY(w->folderTree()->width() > int(1500 / tpp));
+    }
+
+    void afterCleaningTheNoteReadsInFull()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp"))); // short names: a narrow column would do
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("FOLDERS CLEAN"));
+        const QFontMetrics metrics = w->fileList()->fontMetrics();
+        const QRect cell = w->fileList()->visualRect(w->fileListModel()->index(0, 0));
+        QVERIFY2(cell.width() > metrics.horizontalAdvance(QStringLiteral("FOLDERS CLEAN")),
+                 qPrintable(QString::number(cell.width())));
+    }
+
+    void columnsStayInView_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("short name") << QStringLiteral("a.txt") << qint64(5) << QString();
+        QTest::newRow("long name") << QString(200, u'n') + QStringLiteral(".txt") << qint64(5) << QString();
+        QTest::newRow("ten-digit size") << QStringLiteral("big.iso") << qint64(5368709120) << QString();
+        QTest::newRow("long path") << QStringLiteral("a.txt") << qint64(5)
+                                   << QStringLiteral("%1/%1/%1/%1/%1").arg(QString(60, u'd'));
+    }
+
+    void columnsStayInView()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, folder);
+        const QString dir = env->makeDir(folder.isEmpty() ? QStringLiteral("listed") : QStringLiteral("listed/") + folder);
+        {
+            QFile file(dir + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(size)); // sparse: no room taken on the disk
+        }
+        SaveGroups({{QStringLiteral("Listed"), dir + u'/', QStringLiteral("Listed"), QStringLiteral("3")}});
+
+        auto w = openWindow(); // at its default size
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Listed")));
+        QCOMPARE(w->fileListModel()->rowCount(), 1);
+
+        // All five columns are in the list's view, none pushed out.
+        const QHeaderView *header = w->fileList()->header();
+        const int viewport = w->fileList()->viewport()->width();
+        for (int column = 0; column < 5; ++column) {
+            const int right = header->sectionViewportPosition(column) + header->sectionSize(column);
+            QVERIFY2(header->sectionViewportPosition(column) >= 0 && right <= viewport,
+                     qPrintable(QStringLiteral("column %1 ends at %2 of %3").arg(column).arg(right).arg(viewport)));
+        }
+        // The size is never cut.
+        const QFontMetrics metrics = w->fileList()->fontMetrics();
+        const QString sizeText = w->fileListModel()->index(0, 1).data().toString();
+        QCOMPARE(sizeText, QString::number(size) + QStringLiteral(" bytes"));
+        QVERIFY(header->sectionSize(1) > metrics.horizontalAdvance(sizeText));
+
+        // The status line gives way in the path, never in the total.
+        const auto *line = w->findChild<QLabel *>(QStringLiteral("FilesTotalSpaceText"));
+        QVERIFY(line);
+        const QString full = w->filesTotalSpaceText();
+        const QString total = full.mid(full.lastIndexOf(QStringLiteral(" = ")));
+        QVERIFY2(line->text().endsWith(total), qPrintable(line->text()));
+        QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->contentsRect().width(),
+                 qPrintable(line->text()));
+        QCOMPARE(line->accessibleName(), full); // read in full by a screen reader
     }
 
     void cleanSelectedGroups()

@@ -10,6 +10,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
 #include "ui/main/PreviewPane.h"
+#include "ui/main/StatusLine.h"
 #include "ui/main/TreeBackground.h"
 
 #include <QApplication>
@@ -37,8 +38,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_layout(designLayout()
     createControls();
     createMenus();
     createToolbar();
-    // The window's design size; the panes follow it in their proportions.
-    resize(900, 680);
+    // The window's design size, wide enough for the five columns of the
+    // file list with a ten-digit size; the panes follow it in their
+    // proportions.
+    resize(1000, 700);
 }
 
 frmMain::~frmMain() = default;
@@ -124,7 +127,8 @@ void frmMain::createControls()
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setDefaultSectionSize(105);
-    ListView1->header()->setResizeContentsPrecision(200); // fitting a column reads a sample of rows
+    ListView1->setTextElideMode(Qt::ElideMiddle); // a long name keeps its ending in view
+    ListView1->viewport()->installEventFilter(this); // the columns follow the list's width
     ListView1->installEventFilter(this);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this] { selectAllRows(); });
     connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
@@ -149,17 +153,23 @@ void frmMain::createControls()
     FilesTotalSpace->setObjectName(QStringLiteral("FilesTotalSpace"));
     FilesTotalSpace->setAccessibleName(QStringLiteral("Size of files found"));
     FilesTotalSpace->setSizeGripEnabled(true);
+    m_filesTotalLine = new StatusLine(FilesTotal);
+    m_filesTotalLine->setObjectName(QStringLiteral("FilesTotalText"));
+    FilesTotal->addWidget(m_filesTotalLine, 1);
+    m_filesTotalSpaceLine = new StatusLine(FilesTotalSpace);
+    m_filesTotalSpaceLine->setObjectName(QStringLiteral("FilesTotalSpaceText"));
+    FilesTotalSpace->addWidget(m_filesTotalSpaceLine, 1);
     ProgressBar1->raise(); // it sits over the upper status bar's right end
 }
 
 QString frmMain::filesTotalText() const
 {
-    return FilesTotal->currentMessage();
+    return m_filesTotalLine->line();
 }
 
 QString frmMain::filesTotalSpaceText() const
 {
-    return FilesTotalSpace->currentMessage();
+    return m_filesTotalSpaceLine->line();
 }
 
 void frmMain::ensureLoaded()
@@ -216,11 +226,9 @@ void frmMain::Form_Load()
     FillGroupTree(false, true);
 
     m_files->setColumnsShown(true);
-    ListView1->header()->resizeSection(FileListModel::SizeColumn, 95);
-    for (int column : {FileListModel::CreatedColumn, FileListModel::AccessedColumn, FileListModel::ModifiedColumn})
-        ListView1->header()->resizeSection(column, 125);
     m_files->showPlaceholder(QStringLiteral("SELECT FOLDER"));
     applyLayout();
+    fitColumns();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -22,6 +22,7 @@ namespace sweepora {
 
 class FileListModel;
 class PreviewPane;
+class StatusLine;
 
 // The main window: the group tree on the left, the file list on the right,
 // the preview pane below them, the cleaning buttons above, a toolbar, a
@@ -111,6 +112,10 @@ private:
     void previewSelectedRow();
     int selectedRow() const;
     void selectAllRows();
+    // Fits the list's columns: the size and date columns to their widest
+    // text, the File column to the room left, so that all five stay in
+    // view; a name wider than that is shortened in its middle.
+    void fitColumns();
 
     QWidget *m_client = nullptr;
     QToolBar *Toolbar1 = nullptr;
@@ -130,6 +135,8 @@ private:
     QProgressBar *ProgressBar1 = nullptr;
     QStatusBar *FilesTotal = nullptr;
     QStatusBar *FilesTotalSpace = nullptr;
+    StatusLine *m_filesTotalLine = nullptr;      // the text of FilesTotal
+    StatusLine *m_filesTotalSpaceLine = nullptr; // the text of FilesTotalSpace
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuOptions = nullptr;

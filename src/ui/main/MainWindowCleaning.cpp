@@ -9,6 +9,7 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/StatusLine.h"
 
 #include <QDesktopServices>
 #include <QStatusBar>
@@ -63,9 +64,10 @@ void frmMain::runCleaning(bool selectedOnly)
     showMessage(this, QStringLiteral("Operation Complete"), QStringLiteral("Folders Cleaned"),
                 QMessageBox::Information);
 
-    FilesTotal->clearMessage();
-    FilesTotalSpace->clearMessage();
+    m_filesTotalLine->setLine(QString());
+    m_filesTotalSpaceLine->setLine(QString());
     m_files->showPlaceholder(selectedOnly ? QStringLiteral("FOLDER CLEAN") : QStringLiteral("FOLDERS CLEAN"));
+    fitColumns();
 
     if (askYesNo(this, QStringLiteral("Do you want to view the deleted files report?"), QString(),
                  QMessageBox::Question, true))

@@ -158,6 +158,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == imgSplitter || watched == HImgSplitter) && splitterEvent(watched, event))
         return true;
+    if (event->type() == QEvent::Resize && watched == ListView1->viewport())
+        fitColumns();
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
