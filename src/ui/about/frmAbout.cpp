@@ -72,7 +72,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblDescription->setWordWrap(true);
 
     lblCopyright = addLink(this, "lblCopyright", QStringLiteral("Copyright \u00a9 %1").arg(makerName()), makerMail());
-    lblURL = addLink(this, "lblURL", productWebPage().toDisplayString(QUrl::PreferLocalFile), productWebPage());
+    lblURL = addLink(this, "lblURL", productWebPageText(), productWebPage());
     lblProduct = addLink(this, "lblProduct", makerName() + QStringLiteral(" Home Page"), makerHomePage());
     lblEmail = addLink(this, "lblEmail", makerMail().path(), makerMail());
     connect(lblCopyright, &LinkLabel::clicked, this, &frmAbout::lblCopyright_Click);
