@@ -128,6 +128,34 @@ private slots:
         QVERIFY(w->viewAction()->isChecked());
     }
 
+    void keyboardActsAsAClick_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+        QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+
+    void keyboardActsAsAClick()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        auto w = openWindow();
+        QTreeWidget *tree = w->folderTree();
+        tree->setFocus();
+        QTreeWidgetItem *tempNode = node(*w, QStringLiteral("Temp"));
+        tree->setCurrentItem(tempNode);
+
+        QTest::keyClick(tree, Qt::Key(key), modifiers);
+        QCOMPARE(w->nodeImage(tempNode), frmMain::CheckedImage);
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+        QCOMPARE(w->filesTotalText(), QStringLiteral("4 Files found in 2 Directories"));
+
+        QTest::keyClick(tree, Qt::Key(key), modifiers); // again: only the mark goes
+        QCOMPARE(w->nodeImage(tempNode), 10);
+    }
+
     void groupGoneFromTheTableListsNothing()
     {
         auto w = openWindow();

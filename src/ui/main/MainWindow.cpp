@@ -83,6 +83,7 @@ void frmMain::createControls()
     FolderTree->setMouseTracking(true); // hot tracking: the item under the mouse is highlighted
     FolderTree->setAttribute(Qt::WA_Hover);
     FolderTree->viewport()->installEventFilter(this);
+    FolderTree->installEventFilter(this); // Space and Enter act as a click
     setTiledBackground(FolderTree, treeBackgroundTile());
     connect(FolderTree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *node) { FolderTree_NodeClick(node); });

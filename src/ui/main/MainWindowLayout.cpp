@@ -172,6 +172,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
+    } else if (event->type() == QEvent::KeyPress && watched == FolderTree) {
+        // From the keyboard, Space or Enter on a group does what a click
+        // does: mark it and list its files.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (key->modifiers() & ~Qt::KeypadModifier)
+                return false;
+            if (!key->isAutoRepeat())
+                FolderTree_NodeClick(FolderTree->currentItem());
+            return true;
+        default:
+            break;
+        }
     } else if (event->type() == QEvent::KeyRelease && watched == ListView1) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->isAutoRepeat())
