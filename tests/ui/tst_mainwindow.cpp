@@ -156,6 +156,27 @@ private slots:
         QCOMPARE(w->nodeImage(tempNode), 10);
     }
 
+    void hotTrackingUnderFusion()
+    {
+        auto w = openWindow();
+        QTreeWidget *tree = w->folderTree();
+        QVERIFY(QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0);
+        QWidget *viewport = tree->viewport();
+        const QRect item = tree->visualItemRect(node(*w, QStringLiteral("Other")));
+        const QPoint away = tree->visualItemRect(node(*w, QStringLiteral("Temp"))).center();
+
+        QTest::mouseMove(viewport, away);
+        QCoreApplication::processEvents();
+        const QImage cold = viewport->grab(item).toImage();
+        QTest::mouseMove(viewport, item.center());
+        QCoreApplication::processEvents();
+        const QImage hot = viewport->grab(item).toImage();
+        QVERIFY2(hot != cold, "nothing changes under the mouse");
+        QTest::mouseMove(viewport, away);
+        QCoreApplication::processEvents();
+        QCOMPARE(viewport->grab(item).toImage(), cold);
+    }
+
     void groupGoneFromTheTableListsNothing()
     {
         auto w = openWindow();
@@ -403,6 +424,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion")); // the style Qt picks where the desktop names none
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -9,6 +9,7 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/HotTrack.h"
 #include "ui/main/PreviewPane.h"
 #include "ui/main/StatusLine.h"
 #include "ui/main/TreeBackground.h"
@@ -80,8 +81,7 @@ void frmMain::createControls()
     FolderTree->setRootIsDecorated(false);
     FolderTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FolderTree->setIconSize(QSize(16, 16));
-    FolderTree->setMouseTracking(true); // hot tracking: the item under the mouse is highlighted
-    FolderTree->setAttribute(Qt::WA_Hover);
+    setHotTracking(FolderTree); // the item under the mouse is highlighted
     FolderTree->viewport()->installEventFilter(this);
     FolderTree->installEventFilter(this); // Space and Enter act as a click
     setTiledBackground(FolderTree, treeBackgroundTile());
