@@ -377,6 +377,38 @@ private slots:
         QCOMPARE(line->accessibleName(), full); // read in full by a screen reader
     }
 
+    void splittersMoveFromTheKeyboard()
+    {
+        auto w = openWindow();
+        auto *vertical = w->findChild<QLabel *>(QStringLiteral("imgSplitter"));
+        auto *horizontal = w->findChild<QLabel *>(QStringLiteral("HImgSplitter"));
+        QVERIFY(vertical && horizontal);
+        QVERIFY(vertical->focusPolicy() & Qt::TabFocus);
+        QVERIFY(horizontal->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!vertical->accessibleName().isEmpty());
+        QVERIFY(!horizontal->accessibleName().isEmpty());
+
+        const int treeWidth = w->folderTree()->width();
+        QTest::keyClick(vertical, Qt::Key_Right);
+        QVERIFY(w->folderTree()->width() > treeWidth);
+        QCOMPARE(w->fileList()->x(), vertical->x() + vertical->width());
+        QTest::keyClick(vertical, Qt::Key_Left);
+        QTest::keyClick(vertical, Qt::Key_Left);
+        QVERIFY(w->folderTree()->width() < treeWidth);
+        for (int i = 0; i < 200; ++i) // held against the limit of a drag
+            QTest::keyClick(vertical, Qt::Key_Left);
+        const float tpp = 1440.0f / static_cast<float>(w->logicalDpiX());
+        QVERIFY(w->folderTree()->width() >= int(1400 / tpp));
+
+        const int treeHeight = w->folderTree()->height();
+        const int previewTop = w->previewPane()->y();
+        QTest::keyClick(horizontal, Qt::Key_Down);
+        QVERIFY(w->folderTree()->height() > treeHeight);
+        QVERIFY(w->previewPane()->y() > previewTop);
+        QTest::keyClick(horizontal, Qt::Key_Up);
+        QCOMPARE(w->folderTree()->height(), treeHeight);
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();

@@ -4,6 +4,7 @@
 #include "ui/about/Links.h"
 #include "ui/about/Pictures.h"
 #include "ui/about/VersionText.h"
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ QLabel *addDotLine(QWidget *parent, const char *name)
     QLabel *line = addLabel(parent, name, QString());
     line->setFixedHeight(2);
     line->setStyleSheet(QStringLiteral("border-top: 1px dotted palette(mid);"));
+    setAccessibleRole(line, QAccessible::Separator); // a drawn line, not an empty label
     return line;
 }
 

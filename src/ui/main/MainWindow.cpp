@@ -4,6 +4,7 @@
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "core/Helpers.h"
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/Icons.h"
 #include "ui/common/ListViews.h"
 #include "ui/common/LongWork.h"
@@ -78,6 +79,7 @@ void frmMain::createControls()
     FolderTree->setObjectName(QStringLiteral("FolderTree"));
     FolderTree->setAccessibleName(QStringLiteral("Groups"));
     FolderTree->setHeaderHidden(true);
+    FolderTree->setHeaderLabel(QStringLiteral("Groups")); // hidden, but read by screen readers
     FolderTree->setRootIsDecorated(false);
     FolderTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FolderTree->setIconSize(QSize(16, 16));
@@ -93,20 +95,31 @@ void frmMain::createControls()
     // the release.
     imgSplitter = new QLabel(m_client);
     imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
+    setAccessibleRole(imgSplitter, QAccessible::Splitter);
+    imgSplitter->setAccessibleName(QStringLiteral("Groups and files splitter"));
     imgSplitter->setCursor(Qt::SplitHCursor);
     imgSplitter->installEventFilter(this);
     HImgSplitter = new QLabel(m_client);
     HImgSplitter->setObjectName(QStringLiteral("HImgSplitter"));
+    setAccessibleRole(HImgSplitter, QAccessible::Splitter);
+    HImgSplitter->setAccessibleName(QStringLiteral("Preview splitter"));
     HImgSplitter->setCursor(Qt::SplitVCursor);
     HImgSplitter->installEventFilter(this);
+    // From the keyboard: Tab reaches a splitter, the arrow keys move it.
+    for (QLabel *splitter : {imgSplitter, HImgSplitter}) {
+        splitter->setFocusPolicy(Qt::TabFocus);
+        splitter->setStyleSheet(QStringLiteral("QLabel:focus { background: palette(highlight); }"));
+    }
     picSplit = new QLabel(m_client);
     picSplit->setObjectName(QStringLiteral("picSplit"));
+    picSplit->setAccessibleName(QStringLiteral("Groups and files splitter bar"));
     picSplit->setStyleSheet(QStringLiteral("background: palette(mid);"));
     picSplit->setAlignment(Qt::AlignCenter);
     picSplit->setPixmap(QIcon(QLatin1String(verticalSplitterGripPath)).pixmap(6, 30));
     picSplit->hide();
     HPicSplit = new QLabel(m_client);
     HPicSplit->setObjectName(QStringLiteral("HPicSplit"));
+    HPicSplit->setAccessibleName(QStringLiteral("Preview splitter bar"));
     HPicSplit->setStyleSheet(QStringLiteral("background: palette(mid);"));
     HPicSplit->setAlignment(Qt::AlignCenter);
     HPicSplit->setPixmap(QIcon(QLatin1String(horizontalSplitterGripPath)).pixmap(30, 6));

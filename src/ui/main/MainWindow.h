@@ -165,6 +165,9 @@ private:
     TwipRect m_barRect; // where the dragged bar picture stands
 
     bool splitterEvent(QObject *watched, QEvent *event);
+    // Moves a splitter from the keyboard by `steps` steps (negative: left
+    // or up), within the limits of a drag.
+    void moveSplitter(QObject *splitter, int steps);
     void placeBar(QLabel *bar, const TwipRect &rect);
 
     // Progress of a listing, written by the walking thread and shown by a
