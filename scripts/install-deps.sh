@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
   qt6-image-formats-plugins qt6-l10n-tools libgl-dev
   xvfb xauth xdotool trayer openbox x11-utils dbus dbus-x11
-  at-spi2-core python3-pyatspi
+  at-spi2-core python3-pyatspi qt6-wayland weston
   desktop-file-utils appstream file
 )
 if [[ "${1:-}" == "--bench" ]]; then
