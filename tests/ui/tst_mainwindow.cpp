@@ -311,12 +311,17 @@ private slots:
     {
         auto w = openWindow();
         w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp"))); // short names: a narrow column would do
+        selectRow(*w, rowOf(*w, QStringLiteral("a.txt")));
+        w->ListView1_Click();
+        QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/a.txt"));
         BoxAnswerer boxes;
         boxes.answer(QMessageBox::Yes);
         boxes.answer(QMessageBox::Ok);
         boxes.answer(QMessageBox::No);
         w->btnDelAll_Click();
         QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("FOLDERS CLEAN"));
+        // The preview no longer shows a deleted file: it shows the report.
+        QCOMPARE(w->previewPane()->url(), QUrl::fromLocalFile(reportPath()));
         const QFontMetrics metrics = w->fileList()->fontMetrics();
         const QRect cell = w->fileList()->visualRect(w->fileListModel()->index(0, 0));
         QVERIFY2(cell.width() > metrics.horizontalAdvance(QStringLiteral("FOLDERS CLEAN")),
@@ -375,6 +380,22 @@ private slots:
         QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->contentsRect().width(),
                  qPrintable(line->text()));
         QCOMPARE(line->accessibleName(), full); // read in full by a screen reader
+    }
+
+    void smallestWindowKeepsTheStatusTextClear()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        w->resize(200, 150);
+        QCoreApplication::processEvents();
+        QVERIFY(w->width() > 200 && w->height() > 150);
+        const auto *text = w->findChild<QLabel *>(QStringLiteral("FilesTotalText"));
+        const auto *progress = w->findChild<QWidget *>(QStringLiteral("ProgressBar1"));
+        QVERIFY(text && progress);
+        const int textRight = text->mapTo(w.get(), QPoint(text->fontMetrics().horizontalAdvance(text->text()), 0)).x();
+        const QRect bar(progress->mapTo(w.get(), QPoint(0, 0)), progress->size());
+        const QRect line(text->mapTo(w.get(), QPoint(0, 0)), text->size());
+        QVERIFY2(!bar.intersects(line) || bar.left() > textRight, "the progress bar covers the status text");
     }
 
     void splittersMoveFromTheKeyboard()

@@ -44,6 +44,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_layout(designLayout()
     // file list with a ten-digit size; the panes follow it in their
     // proportions.
     resize(1000, 700);
+    // Below this the panes and the status texts no longer have room: the
+    // progress bar would cover the status text, the splitters their limits.
+    setMinimumSize(640, 480);
 }
 
 frmMain::~frmMain() = default;

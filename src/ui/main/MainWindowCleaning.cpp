@@ -9,6 +9,7 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/PreviewPane.h"
 #include "ui/main/StatusLine.h"
 
 #include <QDesktopServices>
@@ -68,6 +69,9 @@ void frmMain::runCleaning(bool selectedOnly)
     m_filesTotalSpaceLine->setLine(QString());
     m_files->showPlaceholder(selectedOnly ? QStringLiteral("FOLDER CLEAN") : QStringLiteral("FOLDERS CLEAN"));
     fitColumns();
+    // The preview may show a file the run has deleted: it shows the
+    // deleted-files report instead, as at start-up.
+    WebBrowser1->setUrl(QUrl::fromLocalFile(reportPath()));
 
     if (askYesNo(this, QStringLiteral("Do you want to view the deleted files report?"), QString(),
                  QMessageBox::Question, true))
