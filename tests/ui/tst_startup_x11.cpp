@@ -109,7 +109,7 @@ private slots:
         program.setStandardOutputFile(QProcess::nullDevice());
         program.start(QStringLiteral(SWEEPORA_APP_PATH), {QStringLiteral("-m")});
         QVERIFY(program.waitForStarted());
-        const auto stop = qScopeGuard([&program] {
+        auto stop = qScopeGuard([&program] {
             program.terminate();
             if (!program.waitForFinished(30000))
                 program.kill();
@@ -123,6 +123,11 @@ private slots:
         QVERIFY2(shown.isEmpty(), qPrintable(QStringLiteral("on the screen: ") + shown.join(u' ')));
         QVERIFY(iconEmbedded());
         QCOMPARE(program.state(), QProcess::Running);
+        stop.dismiss();
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        // Its icon is gone before the next test looks for one.
+        QTRY_VERIFY_WITH_TIMEOUT(!iconEmbedded(), 30000);
     }
 
     void restoreAndMinimizeUnderWindowManager()
@@ -138,9 +143,10 @@ private slots:
 
         // Restore brings it on the screen and takes the icon away.
         frmIcon::of(window.get())->mnuRestore_Click();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(window->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!iconEmbedded(), 30000);
         QVERIFY(!window->isMinimized());
+        // Mapped by the window manager (where it places it is its choice).
         QTRY_VERIFY_WITH_TIMEOUT(mappedOnScreen(window.get()), 30000);
 
         // Minimizing it again under the window manager sends it back.
