@@ -321,7 +321,7 @@ private slots:
         w->btnDelAll_Click();
         QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("FOLDERS CLEAN"));
         // The preview no longer shows a deleted file: it shows the report.
-        QCOMPARE(w->previewPane()->url(), QUrl::fromLocalFile(reportPath()));
+        QTRY_COMPARE(w->previewPane()->url(), QUrl::fromLocalFile(reportPath()));
         const QFontMetrics metrics = w->fileList()->fontMetrics();
         const QRect cell = w->fileList()->visualRect(w->fileListModel()->index(0, 0));
         QVERIFY2(cell.width() > metrics.horizontalAdvance(QStringLiteral("FOLDERS CLEAN")),
