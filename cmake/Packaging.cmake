@@ -38,11 +38,11 @@ set(CPACK_SWEEPORA_DOC_BASE_TEMPLATE ${SWEEPORA_DOC_BASE_TEMPLATE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so unseen by dpkg-shlibdeps: Qt's SVG plugins, which
 # draw every icon of the program (they come with libqt6svg6), and the icon
-# theme that holds the program's icon. The session bus (for the session-end
-# commands and the notification area) is optional, and so is the native
-# Wayland platform plugin (without it Qt runs through XWayland).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, hicolor-icon-theme")
+# theme that holds the program's icon, and Qt's Wayland platform plugin, so
+# that the program runs natively in a Wayland session (a desktop without
+# XWayland has no other way to show it). The session bus (for the
+# session-end commands and the notification area) is optional.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, hicolor-icon-theme, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 
 include(CPack)

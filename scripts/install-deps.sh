@@ -14,7 +14,8 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev
   qt6-image-formats-plugins qt6-l10n-tools libgl-dev
-  xvfb xauth xdotool trayer dbus dbus-x11
+  xvfb xauth xdotool trayer openbox x11-utils dbus dbus-x11
+  at-spi2-core python3-pyatspi qt6-wayland weston
   desktop-file-utils appstream file
   libglib2.0-bin
   clang libclang-rt-14-dev llvm

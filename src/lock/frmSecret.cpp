@@ -1,9 +1,11 @@
 #include "lock/frmSecret.h"
 
 #include "lock/frmPassword.h"
+#include "ui/common/Icons.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QFileDialog>
@@ -29,37 +31,37 @@ frmSecret::frmSecret(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSecret"));
     setWindowTitle(lockFilesTitle);
-    setWindowIcon(QIcon::fromTheme(QStringLiteral("document-encrypt"),
-                                   style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    setWindowIcon(toolbarIcon(QStringLiteral("Lock")));
 
     // The client area below the menu, laid out in twips.
     auto *client = new QWidget(this);
     const auto twips = [this](double value) { return twipsToPixelsX(this, value); };
-    const auto button = [&](const char *name, const QString &text, const QString &tip, const char *iconName,
-                            QStyle::StandardPixmap fallback, double left) {
+    const auto button = [&](const char *name, const QString &text, const QString &tip, const char *picture,
+                            double left) {
         auto *b = new QToolButton(client);
         b->setObjectName(QLatin1String(name));
         b->setText(text);
         b->setToolTip(tip);
-        b->setIcon(QIcon::fromTheme(QLatin1String(iconName), style()->standardIcon(fallback)));
+        b->setIcon(lockWindowIcon(QLatin1String(picture)));
         b->setIconSize(QSize(twips(480), twips(480)));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setFocusPolicy(Qt::StrongFocus);
         b->setGeometry(twips(left), twips(600), twips(1215), twips(855));
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("E&xit"), QStringLiteral("Goodbye!"), "application-exit",
-                      QStyle::SP_DialogCloseButton, 4140);
+    Command1 = button("Command1", QStringLiteral("E&xit"), QStringLiteral("Goodbye!"), "Exit", 4140);
     txtFile = new QLineEdit(client);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setAccessibleName(QStringLiteral("File Path"));
     txtFile->setGeometry(twips(1080), twips(120), twips(4515), twips(315));
+    // An Alt key chord that no enabled command takes (the access key of a
+    // command not offered now) must not type its letter into the path.
+    txtFile->installEventFilter(this);
     cmdDecipher = button("cmdDecipher", QStringLiteral("&Unlock"), QStringLiteral("Make this file readable"),
-                         "document-decrypt", QStyle::SP_DialogOpenButton, 2880);
+                         "Unlock", 2880);
     cmdEncipher = button("cmdEncipher", QStringLiteral("&Lock"), QStringLiteral("Make this file unreadable"),
-                         "document-encrypt", QStyle::SP_DialogSaveButton, 1620);
-    cmdBrowse = button("cmdBrowse", QStringLiteral("&Browse"), QStringLiteral("Look for a file"), "document-open",
-                       QStyle::SP_DirOpenIcon, 360);
+                         "Lock", 1620);
+    cmdBrowse = button("cmdBrowse", QStringLiteral("&Browse"), QStringLiteral("Look for a file"), "Browse", 360);
     Label1 = new QLabel(QStringLiteral("File Path:"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setBuddy(txtFile);
@@ -111,6 +113,22 @@ void frmSecret::Form_Load()
     centreOnScreen(this);
     offer(false, false);
     txtFile->clear();
+    // The window opens ready for a path, not on Exit (where Enter would
+    // close it).
+    txtFile->setFocus();
+}
+
+bool frmSecret::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtFile && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers chord = key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+        if (chord == Qt::AltModifier && !key->text().isEmpty()) {
+            QApplication::beep();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmSecret::offer(bool lockOffered, bool unlockOffered)

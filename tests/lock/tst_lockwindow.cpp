@@ -7,6 +7,7 @@
 #include "lock/frmSecret.h"
 
 #include "TestEnv.h"
+#include "ui/common/Icons.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -160,6 +161,50 @@ private slots:
             items << a->objectName() + u'=' + (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(items, (QStringList{"mnuFileBrowse=&Browse", "mnuBartwo=-", "mnuFileEncipher=&Lock",
                                      "mnuFileDecipher=&Unlock", "mnuFileBar=-", "mnuFileExit=E&xit"}));
+    }
+
+    void keyboard_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("nothing offered") << QString();
+        QTest::newRow("Lock offered, Unlock not") << QStringLiteral("notes.txt");
+        QTest::newRow("Unlock offered, Lock not") << QStringLiteral("locked.txt");
+    }
+
+    void keyboard()
+    {
+        QFETCH(QString, path);
+        // The window opens ready for a path, not on Exit.
+        QCOMPARE(window->focusWidget(), static_cast<QWidget *>(txtFile()));
+        if (!path.isEmpty())
+            txtFile()->setText(folder + u'/' + path);
+        const QString before = txtFile()->text();
+        const bool lockOffered = button("cmdEncipher")->isEnabled();
+        const bool unlockOffered = button("cmdDecipher")->isEnabled();
+
+        // The access keys of commands not offered type nothing into the path.
+        if (!unlockOffered)
+            QTest::keyClick(txtFile(), Qt::Key_U, Qt::AltModifier);
+        if (!lockOffered)
+            QTest::keyClick(txtFile(), Qt::Key_L, Qt::AltModifier);
+        QCOMPARE(txtFile()->text(), before);
+        QCOMPARE(int(offered()), int(lockOffered ? Offered::Lock : unlockOffered ? Offered::Unlock : Offered::Nothing));
+
+        // Enter in the path box does not close the window.
+        QTest::keyClick(txtFile(), Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        QCOMPARE(txtFile()->text(), before);
+    }
+
+    void buttonPicturesAreTheProducts()
+    {
+        const QList<std::pair<const char *, QString>> buttons = {
+            {"cmdBrowse", "Browse"}, {"cmdEncipher", "Lock"}, {"cmdDecipher", "Unlock"}, {"Command1", "Exit"}};
+        for (const auto &[name, key] : buttons) {
+            const QIcon own = lockWindowIcon(key);
+            QVERIFY(!own.isNull());
+            QCOMPARE(button(name)->icon().pixmap(32).toImage(), own.pixmap(32).toImage());
+        }
     }
 
     // Typing a path character by character offers a command only while the
@@ -328,8 +373,15 @@ private slots:
         whenShown<QFileDialog>([&](QFileDialog *dialog) {
             name = dialog->objectName();
             filters = dialog->nameFilters();
-            dialog->selectFile(lockedFile);
+            // The path is typed into the dialog's name box, as a user may:
+            // selectFile() of a path in another folder waits for the
+            // dialog's folder model, which a busy machine fills late.
+            auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(nameBox);
+            nameBox->setText(lockedFile);
             static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept is protected
+            if (dialog->isVisible())
+                dialog->reject(); // never left open, whatever happened
         });
         button("cmdBrowse")->click();
         QCOMPARE(name, QStringLiteral("cdlOne"));

@@ -67,6 +67,8 @@ private slots:
     void groupIconOutsideRange();
     void toolbarIcon_data();
     void toolbarIcon();
+    void lockWindowIcon_data();
+    void lockWindowIcon();
     void programAndFileIconsDraw_data();
     void programAndFileIconsDraw();
     void everySvgIsPlainAndDrawsCleanly_data();
@@ -145,6 +147,29 @@ void TestIcons::toolbarIcon()
     QCOMPARE(!icon.isNull(), known);
     if (known)
         QVERIFY(opaquePixels(draw(icon, 24)) >= 24 * 24 / 8);
+}
+
+void TestIcons::lockWindowIcon_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("known");
+    for (const char *key : {"Browse", "Lock", "Unlock", "Exit"})
+        QTest::newRow(key) << QString::fromLatin1(key) << true;
+    QTest::newRow("upper case") << QStringLiteral("UNLOCK") << true;
+    QTest::newRow("a toolbar key") << QStringLiteral("Help") << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TestIcons::lockWindowIcon()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, known);
+    const QIcon icon = sweepora::lockWindowIcon(key);
+    QCOMPARE(!icon.isNull(), known);
+    if (known) {
+        QVERIFY(opaquePixels(draw(icon, 24)) >= 24 * 24 / 8);
+        QVERIFY(opaquePixels(draw(icon, 32)) >= 32 * 32 / 8);
+    }
 }
 
 void TestIcons::programAndFileIconsDraw_data()

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QWebEnginePage>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -125,6 +126,55 @@ private slots:
         QCOMPARE(w->fileListModel()->rowCount(), 3);
         w->Toolbar1_ButtonClick(QStringLiteral("View"));
         QVERIFY(w->viewAction()->isChecked());
+    }
+
+    void keyboardActsAsAClick_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers();
+        QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+
+    void keyboardActsAsAClick()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        auto w = openWindow();
+        QTreeWidget *tree = w->folderTree();
+        tree->setFocus();
+        QTreeWidgetItem *tempNode = node(*w, QStringLiteral("Temp"));
+        tree->setCurrentItem(tempNode);
+
+        QTest::keyClick(tree, Qt::Key(key), modifiers);
+        QCOMPARE(w->nodeImage(tempNode), frmMain::CheckedImage);
+        QCOMPARE(w->fileListModel()->rowCount(), 3);
+        QCOMPARE(w->filesTotalText(), QStringLiteral("4 Files found in 2 Directories"));
+
+        QTest::keyClick(tree, Qt::Key(key), modifiers); // again: only the mark goes
+        QCOMPARE(w->nodeImage(tempNode), 10);
+    }
+
+    void hotTrackingUnderFusion()
+    {
+        auto w = openWindow();
+        QTreeWidget *tree = w->folderTree();
+        QVERIFY(QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) == 0);
+        QWidget *viewport = tree->viewport();
+        const QRect item = tree->visualItemRect(node(*w, QStringLiteral("Other")));
+        const QPoint away = tree->visualItemRect(node(*w, QStringLiteral("Temp"))).center();
+
+        QTest::mouseMove(viewport, away);
+        QCoreApplication::processEvents();
+        const QImage cold = viewport->grab(item).toImage();
+        QTest::mouseMove(viewport, item.center());
+        QCoreApplication::processEvents();
+        const QImage hot = viewport->grab(item).toImage();
+        QVERIFY2(hot != cold, "nothing changes under the mouse");
+        QTest::mouseMove(viewport, away);
+        QCoreApplication::processEvents();
+        QCOMPARE(viewport->grab(item).toImage(), cold);
     }
 
     void groupGoneFromTheTableListsNothing()
@@ -299,6 +349,129 @@ private slots:
         QVERIFY(!w->findChild<QWidget *>(QStringLiteral("HPicSplit"))->isVisible());
     }
 
+    void afterCleaningTheNoteReadsInFull()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp"))); // short names: a narrow column would do
+        selectRow(*w, rowOf(*w, QStringLiteral("a.txt")));
+        w->ListView1_Click();
+        QCOMPARE(w->previewPane()->currentFile(), temp + QStringLiteral("/a.txt"));
+        BoxAnswerer boxes;
+        boxes.answer(QMessageBox::Yes);
+        boxes.answer(QMessageBox::Ok);
+        boxes.answer(QMessageBox::No);
+        w->btnDelAll_Click();
+        QCOMPARE(w->fileListModel()->index(0, 0).data().toString(), QStringLiteral("FOLDERS CLEAN"));
+        // The preview no longer shows a deleted file: it shows the report.
+        QTRY_COMPARE(w->previewPane()->url(), QUrl::fromLocalFile(reportPath()));
+        const QFontMetrics metrics = w->fileList()->fontMetrics();
+        const QRect cell = w->fileList()->visualRect(w->fileListModel()->index(0, 0));
+        QVERIFY2(cell.width() > metrics.horizontalAdvance(QStringLiteral("FOLDERS CLEAN")),
+                 qPrintable(QString::number(cell.width())));
+    }
+
+    void columnsStayInView_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("short name") << QStringLiteral("a.txt") << qint64(5) << QString();
+        QTest::newRow("long name") << QString(200, u'n') + QStringLiteral(".txt") << qint64(5) << QString();
+        QTest::newRow("ten-digit size") << QStringLiteral("big.iso") << qint64(5368709120) << QString();
+        QTest::newRow("long path") << QStringLiteral("a.txt") << qint64(5)
+                                   << QStringLiteral("%1/%1/%1/%1/%1").arg(QString(60, u'd'));
+    }
+
+    void columnsStayInView()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, folder);
+        const QString dir = env->makeDir(folder.isEmpty() ? QStringLiteral("listed") : QStringLiteral("listed/") + folder);
+        {
+            QFile file(dir + u'/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(size)); // sparse: no room taken on the disk
+        }
+        SaveGroups({{QStringLiteral("Listed"), dir + u'/', QStringLiteral("Listed"), QStringLiteral("3")}});
+
+        auto w = openWindow(); // at its default size
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Listed")));
+        QCOMPARE(w->fileListModel()->rowCount(), 1);
+
+        // All five columns are in the list's view, none pushed out.
+        const QHeaderView *header = w->fileList()->header();
+        const int viewport = w->fileList()->viewport()->width();
+        for (int column = 0; column < 5; ++column) {
+            const int right = header->sectionViewportPosition(column) + header->sectionSize(column);
+            QVERIFY2(header->sectionViewportPosition(column) >= 0 && right <= viewport,
+                     qPrintable(QStringLiteral("column %1 ends at %2 of %3").arg(column).arg(right).arg(viewport)));
+        }
+        // The size is never cut.
+        const QFontMetrics metrics = w->fileList()->fontMetrics();
+        const QString sizeText = w->fileListModel()->index(0, 1).data().toString();
+        QCOMPARE(sizeText, QString::number(size) + QStringLiteral(" bytes"));
+        QVERIFY(header->sectionSize(1) > metrics.horizontalAdvance(sizeText));
+
+        // The status line gives way in the path, never in the total.
+        const auto *line = w->findChild<QLabel *>(QStringLiteral("FilesTotalSpaceText"));
+        QVERIFY(line);
+        const QString full = w->filesTotalSpaceText();
+        const QString total = full.mid(full.lastIndexOf(QStringLiteral(" = ")));
+        QVERIFY2(line->text().endsWith(total), qPrintable(line->text()));
+        QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->contentsRect().width(),
+                 qPrintable(line->text()));
+        QCOMPARE(line->accessibleName(), full); // read in full by a screen reader
+    }
+
+    void smallestWindowKeepsTheStatusTextClear()
+    {
+        auto w = openWindow();
+        w->FolderTree_NodeClick(node(*w, QStringLiteral("Temp")));
+        w->resize(200, 150);
+        QCoreApplication::processEvents();
+        QVERIFY(w->width() > 200 && w->height() > 150);
+        const auto *text = w->findChild<QLabel *>(QStringLiteral("FilesTotalText"));
+        const auto *progress = w->findChild<QWidget *>(QStringLiteral("ProgressBar1"));
+        QVERIFY(text && progress);
+        const int textRight = text->mapTo(w.get(), QPoint(text->fontMetrics().horizontalAdvance(text->text()), 0)).x();
+        const QRect bar(progress->mapTo(w.get(), QPoint(0, 0)), progress->size());
+        const QRect line(text->mapTo(w.get(), QPoint(0, 0)), text->size());
+        QVERIFY2(!bar.intersects(line) || bar.left() > textRight, "the progress bar covers the status text");
+    }
+
+    void splittersMoveFromTheKeyboard()
+    {
+        auto w = openWindow();
+        auto *vertical = w->findChild<QLabel *>(QStringLiteral("imgSplitter"));
+        auto *horizontal = w->findChild<QLabel *>(QStringLiteral("HImgSplitter"));
+        QVERIFY(vertical && horizontal);
+        QVERIFY(vertical->focusPolicy() & Qt::TabFocus);
+        QVERIFY(horizontal->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!vertical->accessibleName().isEmpty());
+        QVERIFY(!horizontal->accessibleName().isEmpty());
+
+        const int treeWidth = w->folderTree()->width();
+        QTest::keyClick(vertical, Qt::Key_Right);
+        QVERIFY(w->folderTree()->width() > treeWidth);
+        QCOMPARE(w->fileList()->x(), vertical->x() + vertical->width());
+        QTest::keyClick(vertical, Qt::Key_Left);
+        QTest::keyClick(vertical, Qt::Key_Left);
+        QVERIFY(w->folderTree()->width() < treeWidth);
+        for (int i = 0; i < 200; ++i) // held against the limit of a drag
+            QTest::keyClick(vertical, Qt::Key_Left);
+        const float tpp = 1440.0f / static_cast<float>(w->logicalDpiX());
+        QVERIFY(w->folderTree()->width() >= int(1400 / tpp));
+
+        const int treeHeight = w->folderTree()->height();
+        const int previewTop = w->previewPane()->y();
+        QTest::keyClick(horizontal, Qt::Key_Down);
+        QVERIFY(w->folderTree()->height() > treeHeight);
+        QVERIFY(w->previewPane()->y() > previewTop);
+        QTest::keyClick(horizontal, Qt::Key_Up);
+        QCOMPARE(w->folderTree()->height(), treeHeight);
+    }
+
     void cleanSelectedGroups()
     {
         auto w = openWindow();
@@ -386,6 +559,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion")); // the style Qt picks where the desktop names none
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
 }

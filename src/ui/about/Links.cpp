@@ -10,10 +10,27 @@
 
 namespace sweepora {
 
-QString installedGuidePath(const QString &programDir)
+QString userGuidePath(const QString &programDir)
 {
-    const QString beside = QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(SWEEPORA_GUIDE_FROM_BINDIR)));
-    return QFileInfo(beside).isFile() ? beside : QStringLiteral(SWEEPORA_GUIDE_PATH);
+    QStringList candidates;
+    candidates << QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(SWEEPORA_GUIDE_FROM_BINDIR)));
+    const QString buildTree = QDir::cleanPath(QStringLiteral(SWEEPORA_BUILD_DIR));
+    const QString program = QDir::cleanPath(programDir);
+    if (program == buildTree || program.startsWith(buildTree + u'/'))
+        candidates << QStringLiteral(SWEEPORA_GUIDE_SOURCE);
+    candidates << QStringLiteral(SWEEPORA_GUIDE_PATH);
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    qWarning("No user guide found for the program in %s", qUtf8Printable(programDir));
+    return candidates.constLast();
+}
+
+QString productWebPageText()
+{
+    const QUrl page = productWebPage();
+    return page.isLocalFile() ? QStringLiteral("Sweepora User Guide") : page.toDisplayString();
 }
 
 QUrl productWebPage()
@@ -21,7 +38,7 @@ QUrl productWebPage()
     const QString page = QStringLiteral(SWEEPORA_WEB_PAGE);
     if (!page.isEmpty())
         return QUrl(page);
-    return QUrl::fromLocalFile(installedGuidePath(QCoreApplication::applicationDirPath()));
+    return QUrl::fromLocalFile(userGuidePath(QCoreApplication::applicationDirPath()));
 }
 
 QUrl makerHomePage()

@@ -9,15 +9,21 @@ namespace sweepora {
 // The addresses are build settings (CMake cache variables SWEEPORA_WEB_PAGE,
 // SWEEPORA_HOME_PAGE, SWEEPORA_MAIL).
 
-// The product's web page; when the build names none, the user guide
-// installed with the program (a file: address, see installedGuidePath).
+// The product's web page; when the build names none, the user guide that
+// goes with the program (a file: address, see userGuidePath).
 QUrl productWebPage();
 
-// The installed user guide for a program in `programDir`: the guide at the
-// same place relative to the program as the install puts it (so a package
-// installed under another prefix finds its own guide), else the guide's
-// path under the build's install prefix.
-QString installedGuidePath(const QString &programDir);
+// The text that stands for the product's web page in the About box: its
+// address, or "Sweepora User Guide" for the local guide (never a raw path).
+QString productWebPageText();
+
+// The user guide for a program in `programDir`, the first that exists of:
+// the guide at the same place relative to the program as the install puts
+// it (an install or a package under any prefix), the guide in the source
+// tree when the program runs from its build tree (as "make run" starts it),
+// the guide's path under the build's install prefix. When none exists, that
+// last path.
+QString userGuidePath(const QString &programDir);
 
 // The maker's home page.
 QUrl makerHomePage();

@@ -4,6 +4,7 @@
 #include "ui/about/Links.h"
 #include "ui/about/Pictures.h"
 #include "ui/about/VersionText.h"
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ QLabel *addDotLine(QWidget *parent, const char *name)
     QLabel *line = addLabel(parent, name, QString());
     line->setFixedHeight(2);
     line->setStyleSheet(QStringLiteral("border-top: 1px dotted palette(mid);"));
+    setAccessibleRole(line, QAccessible::Separator); // a drawn line, not an empty label
     return line;
 }
 
@@ -72,7 +74,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblDescription->setWordWrap(true);
 
     lblCopyright = addLink(this, "lblCopyright", QStringLiteral("Copyright \u00a9 %1").arg(makerName()), makerMail());
-    lblURL = addLink(this, "lblURL", productWebPage().toDisplayString(QUrl::PreferLocalFile), productWebPage());
+    lblURL = addLink(this, "lblURL", productWebPageText(), productWebPage());
     lblProduct = addLink(this, "lblProduct", makerName() + QStringLiteral(" Home Page"), makerHomePage());
     lblEmail = addLink(this, "lblEmail", makerMail().path(), makerMail());
     connect(lblCopyright, &LinkLabel::clicked, this, &frmAbout::lblCopyright_Click);

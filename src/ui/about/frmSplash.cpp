@@ -3,6 +3,7 @@
 #include "ui/about/Links.h"
 #include "ui/about/Pictures.h"
 #include "ui/about/VersionText.h"
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/MessageBoxes.h"
 
 #include <QFrame>
@@ -102,6 +103,7 @@ frmSplash::frmSplash(std::function<void()> handOver, int interval)
     QLabel *lblDotLine = addLabel(Shape1, "lblDotLine", QString());
     lblDotLine->setFixedHeight(2);
     lblDotLine->setStyleSheet(QStringLiteral("border-top: 1px dotted palette(mid);"));
+    setAccessibleRole(lblDotLine, QAccessible::Separator); // a drawn line, not an empty label
     grid->addWidget(lblDotLine, 3, 0, 1, 3);
 
     QLabel *lblCompany = addLabel(Shape1, "lblCompany", makerName());

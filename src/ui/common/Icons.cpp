@@ -48,6 +48,16 @@ QIcon toolbarIcon(const QString &key)
     return resourceIcon(QStringLiteral(":/icons/toolbar/%1.svg").arg(name));
 }
 
+QIcon lockWindowIcon(const QString &key)
+{
+    static const QStringList keys{QStringLiteral("browse"), QStringLiteral("lock"), QStringLiteral("unlock"),
+                                  QStringLiteral("exit")};
+    const QString name = key.toLower();
+    if (!keys.contains(name))
+        return {};
+    return resourceIcon(QStringLiteral(":/icons/lock/%1.svg").arg(name));
+}
+
 QIcon fileIcon()
 {
     return resourceIcon(QStringLiteral(":/icons/file.svg"));

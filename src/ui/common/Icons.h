@@ -32,6 +32,11 @@ QIcon groupIcon(int number);
 // case. A null QIcon for any other key.
 QIcon toolbarIcon(const QString &key);
 
+// The lock window's button pictures, drawn to go with the toolbar's
+// padlock: "Browse", "Lock", "Unlock" or "Exit", in any letter case. A null
+// QIcon for any other key.
+QIcon lockWindowIcon(const QString &key);
+
 // The file list's row icon.
 QIcon fileIcon();
 

@@ -45,6 +45,16 @@ bool FileListModel::isFileRow(int row) const
     return !m_placeholder && row >= 0 && row < m_listing.size();
 }
 
+QString FileListModel::widestSizeText() const
+{
+    if (m_placeholder)
+        return QStringLiteral("------");
+    std::uint64_t largest = 0;
+    for (int row = 0; row < m_listing.size(); ++row)
+        largest = std::max<std::uint64_t>(largest, m_listing.fileSize(row));
+    return QString::number(largest) + QStringLiteral(" bytes");
+}
+
 QString FileListModel::tag(int row) const
 {
     return isFileRow(row) ? m_listing.fullPathText(row) : QString();

@@ -36,6 +36,9 @@ public:
     // Full path of a file row as the file system names it.
     QByteArray path(int row) const;
     bool isFileRow(int row) const;
+    // The "Size" text of the largest file listed ("------" for the
+    // placeholder row), for fitting the column to it.
+    QString widestSizeText() const;
     // Removes one file row; the others keep their order.
     void removeFileRow(int row);
 

@@ -4,12 +4,15 @@
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "core/Helpers.h"
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/Icons.h"
 #include "ui/common/ListViews.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/HotTrack.h"
 #include "ui/main/PreviewPane.h"
+#include "ui/main/StatusLine.h"
 #include "ui/main/TreeBackground.h"
 
 #include <QApplication>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -36,8 +40,13 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent), m_layout(designLayout()
     createControls();
     createMenus();
     createToolbar();
-    // The window's design size; the panes follow it in their proportions.
-    resize(900, 680);
+    // The window's design size, wide enough for the five columns of the
+    // file list with a ten-digit size; the panes follow it in their
+    // proportions.
+    resize(1000, 700);
+    // Below this the panes and the status texts no longer have room: the
+    // progress bar would cover the status text, the splitters their limits.
+    setMinimumSize(640, 480);
 }
 
 frmMain::~frmMain() = default;
@@ -73,12 +82,13 @@ void frmMain::createControls()
     FolderTree->setObjectName(QStringLiteral("FolderTree"));
     FolderTree->setAccessibleName(QStringLiteral("Groups"));
     FolderTree->setHeaderHidden(true);
+    FolderTree->setHeaderLabel(QStringLiteral("Groups")); // hidden, but read by screen readers
     FolderTree->setRootIsDecorated(false);
     FolderTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FolderTree->setIconSize(QSize(16, 16));
-    FolderTree->setMouseTracking(true); // hot tracking: the item under the mouse is highlighted
-    FolderTree->setAttribute(Qt::WA_Hover);
+    setHotTracking(FolderTree); // the item under the mouse is highlighted
     FolderTree->viewport()->installEventFilter(this);
+    FolderTree->installEventFilter(this); // Space and Enter act as a click
     setTiledBackground(FolderTree, treeBackgroundTile());
     connect(FolderTree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *node) { FolderTree_NodeClick(node); });
@@ -88,20 +98,31 @@ void frmMain::createControls()
     // the release.
     imgSplitter = new QLabel(m_client);
     imgSplitter->setObjectName(QStringLiteral("imgSplitter"));
+    setAccessibleRole(imgSplitter, QAccessible::Splitter);
+    imgSplitter->setAccessibleName(QStringLiteral("Groups and files splitter"));
     imgSplitter->setCursor(Qt::SplitHCursor);
     imgSplitter->installEventFilter(this);
     HImgSplitter = new QLabel(m_client);
     HImgSplitter->setObjectName(QStringLiteral("HImgSplitter"));
+    setAccessibleRole(HImgSplitter, QAccessible::Splitter);
+    HImgSplitter->setAccessibleName(QStringLiteral("Preview splitter"));
     HImgSplitter->setCursor(Qt::SplitVCursor);
     HImgSplitter->installEventFilter(this);
+    // From the keyboard: Tab reaches a splitter, the arrow keys move it.
+    for (QLabel *splitter : {imgSplitter, HImgSplitter}) {
+        splitter->setFocusPolicy(Qt::TabFocus);
+        splitter->setStyleSheet(QStringLiteral("QLabel:focus { background: palette(highlight); }"));
+    }
     picSplit = new QLabel(m_client);
     picSplit->setObjectName(QStringLiteral("picSplit"));
+    picSplit->setAccessibleName(QStringLiteral("Groups and files splitter bar"));
     picSplit->setStyleSheet(QStringLiteral("background: palette(mid);"));
     picSplit->setAlignment(Qt::AlignCenter);
     picSplit->setPixmap(QIcon(QLatin1String(verticalSplitterGripPath)).pixmap(6, 30));
     picSplit->hide();
     HPicSplit = new QLabel(m_client);
     HPicSplit->setObjectName(QStringLiteral("HPicSplit"));
+    HPicSplit->setAccessibleName(QStringLiteral("Preview splitter bar"));
     HPicSplit->setStyleSheet(QStringLiteral("background: palette(mid);"));
     HPicSplit->setAlignment(Qt::AlignCenter);
     HPicSplit->setPixmap(QIcon(QLatin1String(horizontalSplitterGripPath)).pixmap(30, 6));
@@ -123,7 +144,8 @@ void frmMain::createControls()
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setDefaultSectionSize(105);
-    ListView1->header()->setResizeContentsPrecision(200); // fitting a column reads a sample of rows
+    ListView1->setTextElideMode(Qt::ElideMiddle); // a long name keeps its ending in view
+    ListView1->viewport()->installEventFilter(this); // the columns follow the list's width
     ListView1->installEventFilter(this);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this] { selectAllRows(); });
     connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
@@ -148,26 +170,50 @@ void frmMain::createControls()
     FilesTotalSpace->setObjectName(QStringLiteral("FilesTotalSpace"));
     FilesTotalSpace->setAccessibleName(QStringLiteral("Size of files found"));
     FilesTotalSpace->setSizeGripEnabled(true);
+    m_filesTotalLine = new StatusLine(FilesTotal);
+    m_filesTotalLine->setObjectName(QStringLiteral("FilesTotalText"));
+    FilesTotal->addWidget(m_filesTotalLine, 1);
+    m_filesTotalSpaceLine = new StatusLine(FilesTotalSpace);
+    m_filesTotalSpaceLine->setObjectName(QStringLiteral("FilesTotalSpaceText"));
+    FilesTotalSpace->addWidget(m_filesTotalSpaceLine, 1);
     ProgressBar1->raise(); // it sits over the upper status bar's right end
 }
 
 QString frmMain::filesTotalText() const
 {
-    return FilesTotal->currentMessage();
+    return m_filesTotalLine->line();
 }
 
 QString frmMain::filesTotalSpaceText() const
 {
-    return FilesTotalSpace->currentMessage();
+    return m_filesTotalSpaceLine->line();
+}
+
+void frmMain::ensureLoaded()
+{
+    if (!m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+}
+
+void frmMain::startInTray()
+{
+    ensureLoaded();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        showMinimized();
+        return;
+    }
+    // A window manager may map a window asked for in the minimized state as
+    // a normal one; a window that is never shown cannot be. The state change
+    // puts the icon in the notification area (changeEvent).
+    setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_loaded) {
-        m_loaded = true;
-        Form_Load();
-    }
+    ensureLoaded();
     // Shown straight into the minimized state (monitor mode): off to the tray.
     if (windowState() & Qt::WindowMinimized)
         followTray();
@@ -203,11 +249,9 @@ void frmMain::Form_Load()
     FillGroupTree(false, true);
 
     m_files->setColumnsShown(true);
-    ListView1->header()->resizeSection(FileListModel::SizeColumn, 95);
-    for (int column : {FileListModel::CreatedColumn, FileListModel::AccessedColumn, FileListModel::ModifiedColumn})
-        ListView1->header()->resizeSection(column, 125);
     m_files->showPlaceholder(QStringLiteral("SELECT FOLDER"));
     applyLayout();
+    fitColumns();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -22,6 +22,7 @@ namespace sweepora {
 
 class FileListModel;
 class PreviewPane;
+class StatusLine;
 
 // The main window: the group tree on the left, the file list on the right,
 // the preview pane below them, the cleaning buttons above, a toolbar, a
@@ -48,6 +49,16 @@ public:
     // Fills the group tree from the group table: one top-level node per
     // key, in file order (a later line with the same key updates the node).
     void FillGroupTree(bool clearFirst, bool revealEach);
+
+    // Loads the window's content (the load of its first showing) without
+    // showing it; showing it later does not load it again.
+    void ensureLoaded();
+
+    // Monitor mode: the window loads and goes straight to the notification
+    // area without ever being mapped, so that no window manager gets to
+    // show it first. Where the desktop has no notification area it is
+    // shown minimized on the taskbar instead.
+    void startInTray();
 
     // Controls, for the windows that work with the main window and for tests.
     QTreeWidget *folderTree() const { return FolderTree; }
@@ -101,6 +112,10 @@ private:
     void previewSelectedRow();
     int selectedRow() const;
     void selectAllRows();
+    // Fits the list's columns: the size and date columns to their widest
+    // text, the File column to the room left, so that all five stay in
+    // view; a name wider than that is shortened in its middle.
+    void fitColumns();
 
     QWidget *m_client = nullptr;
     QToolBar *Toolbar1 = nullptr;
@@ -120,6 +135,8 @@ private:
     QProgressBar *ProgressBar1 = nullptr;
     QStatusBar *FilesTotal = nullptr;
     QStatusBar *FilesTotalSpace = nullptr;
+    StatusLine *m_filesTotalLine = nullptr;      // the text of FilesTotal
+    StatusLine *m_filesTotalSpaceLine = nullptr; // the text of FilesTotalSpace
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuOptions = nullptr;
@@ -148,6 +165,9 @@ private:
     TwipRect m_barRect; // where the dragged bar picture stands
 
     bool splitterEvent(QObject *watched, QEvent *event);
+    // Moves a splitter from the keyboard by `steps` steps (negative: left
+    // or up), within the limits of a drag.
+    void moveSplitter(QObject *splitter, int steps);
     void placeBar(QLabel *bar, const TwipRect &rect);
 
     // Progress of a listing, written by the walking thread and shown by a

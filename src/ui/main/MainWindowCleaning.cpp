@@ -11,6 +11,8 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/PreviewPane.h"
+#include "ui/main/StatusLine.h"
 
 #include <QDesktopServices>
 #include <QStatusBar>
@@ -107,9 +109,13 @@ void frmMain::runCleaning(bool selectedOnly)
     if (const QString outcome = cleaningOutcome(result); !outcome.isEmpty())
         showMessage(this, outcome, QString(), result.complete() ? QMessageBox::Information : QMessageBox::Warning);
 
-    FilesTotal->clearMessage();
-    FilesTotalSpace->clearMessage();
+    m_filesTotalLine->setLine(QString());
+    m_filesTotalSpaceLine->setLine(QString());
     m_files->showPlaceholder(selectedOnly ? QStringLiteral("FOLDER CLEAN") : QStringLiteral("FOLDERS CLEAN"));
+    fitColumns();
+    // The preview may show a file the run has deleted: it shows the
+    // deleted-files report instead, as at start-up.
+    WebBrowser1->setUrl(QUrl::fromLocalFile(reportPath()));
 
     if (askYesNo(this, QStringLiteral("Do you want to view the deleted files report?"), QString(),
                  QMessageBox::Question, true))

@@ -158,10 +158,39 @@ bool frmMain::splitterEvent(QObject *watched, QEvent *event)
     }
 }
 
+void frmMain::moveSplitter(QObject *splitter, int steps)
+{
+    // A step is what a short drag would move: 150 twips (10 pixels).
+    constexpr float step = 150.0f;
+    const float tpp = twipsPerPixel();
+    if (splitter == imgSplitter) {
+        const float W = static_cast<float>(frameGeometry().width()) * tpp;
+        const float left = verticalBarLeft(m_layout, static_cast<float>(steps) * step, W);
+        verticalSplitterRelease(m_layout, left, static_cast<float>(m_client->width()) * tpp);
+    } else {
+        const float H = static_cast<float>(frameGeometry().height()) * tpp;
+        const float top = horizontalBarTop(m_layout, static_cast<float>(steps) * step, H);
+        horizontalSplitterRelease(m_layout, static_cast<int>(top - m_layout.HImgSplitter.top));
+    }
+    placeControls();
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((watched == imgSplitter || watched == HImgSplitter) && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool vertical = watched == imgSplitter;
+        const int back = vertical ? Qt::Key_Left : Qt::Key_Up;
+        const int forth = vertical ? Qt::Key_Right : Qt::Key_Down;
+        if (key->key() == back || key->key() == forth) {
+            moveSplitter(watched, key->key() == back ? -1 : 1);
+            return true;
+        }
+    }
     if ((watched == imgSplitter || watched == HImgSplitter) && splitterEvent(watched, event))
         return true;
+    if (event->type() == QEvent::Resize && watched == ListView1->viewport())
+        fitColumns();
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
@@ -173,6 +202,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 mnuFile->popup(mouse->globalPosition().toPoint());
                 return true;
             }
+        }
+    } else if (event->type() == QEvent::KeyPress && watched == FolderTree) {
+        // From the keyboard, Space or Enter on a group does what a click
+        // does: mark it and list its files.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (key->modifiers() & ~Qt::KeypadModifier)
+                return false;
+            if (!key->isAutoRepeat())
+                FolderTree_NodeClick(FolderTree->currentItem());
+            return true;
+        default:
+            break;
         }
     } else if (event->type() == QEvent::KeyRelease && watched == ListView1) {
         const auto *key = static_cast<QKeyEvent *>(event);

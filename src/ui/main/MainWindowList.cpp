@@ -2,12 +2,15 @@
 
 #include "ui/main/MainWindow.h"
 
+#include "core/Helpers.h"
 #include "engine/SingleDelete.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
 #include "ui/main/PreviewPane.h"
 
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QKeyEvent>
 #include <QTreeView>
 
@@ -20,6 +23,35 @@ int frmMain::selectedRow() const
         return current.row();
     const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void frmMain::fitColumns()
+{
+    QHeaderView *header = ListView1->header();
+    if (header->count() != FileListModel::ColumnCount)
+        return;
+    const QFontMetrics metrics = ListView1->fontMetrics();
+    // A cell's text has the item margins on both sides, and a pixel to spare.
+    const int margins = 2 * (ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 2);
+    auto fitted = [&](int column, const QString &widest) {
+        return std::max(header->sectionSizeHint(column), metrics.horizontalAdvance(widest) + margins);
+    };
+    // The widest date: every field at two digits, the widest digit throughout.
+    const QString widestDate = FileTimeText(fileTimeFromUnix(4133980799)); // 23:59 12/31/2100
+    int others = 0;
+    const auto resize = [&](int column, int width) {
+        header->resizeSection(column, width);
+        others += width;
+    };
+    resize(FileListModel::SizeColumn, fitted(FileListModel::SizeColumn, m_files->widestSizeText()));
+    for (int column : {FileListModel::CreatedColumn, FileListModel::AccessedColumn, FileListModel::ModifiedColumn})
+        resize(column, fitted(column, widestDate));
+
+    // The File column takes the room left; a row's note ("FOLDERS CLEAN")
+    // is always read in full.
+    const int room = ListView1->viewport()->width() - others;
+    const int least = fitted(FileListModel::FileColumn, QStringLiteral("FOLDERS CLEAN")) + ListView1->iconSize().width();
+    header->resizeSection(FileListModel::FileColumn, std::max(room, least));
 }
 
 void frmMain::selectAllRows()

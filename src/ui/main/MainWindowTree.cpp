@@ -11,6 +11,7 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/Icons.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/StatusLine.h"
 
 #include <QHash>
 #include <QProgressBar>
@@ -121,13 +122,14 @@ void frmMain::listGroup(const QString &path, const QString &key)
                                                 / m_progressMaximum));
 
     ListMode.clear();
-    FilesTotal->showMessage(listing.filesTotalText());
-    FilesTotalSpace->showMessage(listing.filesTotalSpaceText(path));
+    m_filesTotalLine->setLine(listing.filesTotalText());
+    // A long path gives way in the status line; the total never does.
+    m_filesTotalSpaceLine->setLine(listing.filesTotalSpaceText(path), path);
     if (listing.size() > 0)
         LastFileGroupKey = key;
     const QString problem = !listing.refusal().isEmpty() ? listing.refusal() : listing.problems().summary();
     m_files->setListing(std::move(listing));
-    ListView1->resizeColumnToContents(FileListModel::FileColumn);
+    fitColumns();
     CurrentView = path;
     if (!problem.isEmpty())
         showMessage(this, groupRefusalText(key, problem), QString(), QMessageBox::Warning);

@@ -26,8 +26,8 @@ void handOverToMainWindow()
     window->setAttribute(Qt::WA_DeleteOnClose);
     if (StartMode == QLatin1String("-m")) {
         // Monitor mode: the window loads but goes straight to the tray
-        // without being shown normally first.
-        window->showMinimized();
+        // without being shown first.
+        window->startInTray();
         StartMode.clear();
     } else {
         window->show();

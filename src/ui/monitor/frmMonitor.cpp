@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -139,6 +140,15 @@ void frmMonitor::fitColumns()
         ListView1->resizeColumnToContents(column);
         if (ListView1->columnWidth(column) < width)
             ListView1->setColumnWidth(column, width);
+    }
+    // The window widens so that the three columns show without scrolling
+    // sideways, as far as the screen allows.
+    const int missing = ListView1->header()->length() - ListView1->viewport()->width();
+    if (missing > 0) {
+        int wanted = width() + missing;
+        if (const QScreen *screen = this->screen())
+            wanted = std::min(wanted, screen->availableGeometry().width());
+        resize(wanted, height());
     }
 }
 

@@ -18,8 +18,9 @@ class tst_Guide : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void installedGuidePath_data();
-    void installedGuidePath();
+    void userGuidePath_data();
+    void userGuidePath();
+    void guideFromTheBuildTree();
     void openLinkWithoutBrowser_data();
     void openLinkWithoutBrowser();
     void oneGuideWindowAtATime();
@@ -67,14 +68,14 @@ QString tst_Guide::writePage(const QString &name, const QString &title) const
     return path;
 }
 
-void tst_Guide::installedGuidePath_data()
+void tst_Guide::userGuidePath_data()
 {
     QTest::addColumn<bool>("installedBeside");
-    QTest::newRow("guide at its place from the program's folder (a package under /usr)") << true;
-    QTest::newRow("no guide there (the build tree): the build's install path") << false;
+    QTest::newRow("guide at its place from the program's folder (an install, a package under /usr)") << true;
+    QTest::newRow("no guide there: the build's install path") << false;
 }
 
-void tst_Guide::installedGuidePath()
+void tst_Guide::userGuidePath()
 {
     QFETCH(bool, installedBeside);
     const QString prefix = m_env->makeDir(QStringLiteral("prefix-%1").arg(installedBeside));
@@ -86,7 +87,18 @@ void tst_Guide::installedGuidePath()
         QVERIFY(test::writeFile(beside, "<html></html>"));
 
     const QString expected = installedBeside ? beside : QStringLiteral(SWEEPORA_GUIDE_PATH);
-    QCOMPARE(sweepora::installedGuidePath(programDir), expected);
+    QCOMPARE(sweepora::userGuidePath(programDir), expected);
+}
+
+void tst_Guide::guideFromTheBuildTree()
+{
+    // The program as "make run" starts it, from the build tree: it reads
+    // the guide that is there to read.
+    if (QFileInfo::exists(QStringLiteral(SWEEPORA_GUIDE_PATH)))
+        QSKIP("a guide is installed under the build's prefix, which would be found as well");
+    const QString found = sweepora::userGuidePath(QStringLiteral(SWEEPORA_PROGRAM_DIR));
+    QVERIFY2(QFileInfo(found).isFile(), qPrintable(found));
+    QCOMPARE(found, QStringLiteral(SWEEPORA_GUIDE_SOURCE));
 }
 
 void tst_Guide::openLinkWithoutBrowser_data()

@@ -109,6 +109,8 @@ private slots:
             QVERIFY(list->columnWidth(column) >= twipsToPixelsX(&window, widths[column]));
         }
         QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
+        // The three columns show whole, without scrolling sideways.
+        QTRY_VERIFY(list->header()->length() <= list->viewport()->width());
     }
 
     void designedColumnWidths()

@@ -1,7 +1,8 @@
 #pragma once
 
-// An X server of the test's own (Xvfb) with a notification area (trayer),
-// for tests of the tray icon as a desktop would show it. start() must run
+// An X server of the test's own (Xvfb) with a notification area (trayer)
+// and, where a test asks for one, a window manager (openbox), for tests of
+// the windows and the tray icon as a desktop would show them. start() must run
 // before the QApplication is made: it points DISPLAY at the new server and
 // QT_QPA_PLATFORM at xcb. The tray host comes later, once Qt can talk to
 // the server, with startTrayHost().
@@ -21,6 +22,7 @@ public:
     ~XServer()
     {
         stop(m_trayHost);
+        stop(m_windowManager);
         stop(m_server);
     }
 
@@ -69,6 +71,36 @@ public:
         return m_trayHost.waitForStarted();
     }
 
+    // Starts a window manager (openbox) on the server and waits until it
+    // manages the screen. False when openbox is missing or does not come up.
+    bool startWindowManager()
+    {
+        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+        if (openbox.isEmpty() || xprop.isEmpty())
+            return false;
+        m_windowManager.setProgram(openbox);
+        // No user configuration: the test's HOME has none, and openbox's
+        // defaults are what a new user meets.
+        m_windowManager.setArguments({QStringLiteral("--sm-disable")});
+        m_windowManager.setStandardOutputFile(QProcess::nullDevice());
+        m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+        m_windowManager.start();
+        if (!m_windowManager.waitForStarted())
+            return false;
+        // A window manager announces itself on the root window.
+        for (int attempt = 0; attempt < 300; ++attempt) {
+            QProcess query;
+            query.start(xprop, {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+            query.waitForFinished();
+            if (query.readAllStandardOutput().contains("window id"))
+                return true;
+            if (m_windowManager.waitForFinished(100))
+                return false; // it ended
+        }
+        return false;
+    }
+
 private:
     static void stop(QProcess &process)
     {
@@ -81,6 +113,7 @@ private:
     }
 
     QProcess m_server;
+    QProcess m_windowManager;
     QProcess m_trayHost;
 };
 
