@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run   installs what is missing, builds and starts Sweepora
 # make test  installs what is missing, builds and runs every test headless
 # make test-sanitize builds in build-asan with AddressSanitizer and

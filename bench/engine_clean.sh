@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A cleaning run against rm -rf, each on a fresh copy of the same tree of
 # 50,000 files (the copy is made before every timed run, not timed itself).
 #   bench/engine_clean.sh [BUILD_DIR]

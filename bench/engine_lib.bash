@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the engine's benchmark scripts (sourced, not run).
 #
 # Makes a work folder that is removed on exit, points HOME and the XDG

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Peak memory of a listing of 1,000,000 files, per file row, above the same
 # program listing an empty folder.
 #   bench/engine_memory.sh [BUILD_DIR]

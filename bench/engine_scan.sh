@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The listing against find, and the used-space sum against du, on one tree of
 # 200,000 files in about 10,000 folders, warm cache.
 #   bench/engine_scan.sh [BUILD_DIR]

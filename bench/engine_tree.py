@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds a reproducible folder tree for the engine benchmarks.
 
     engine_tree.py DEST FILES FOLDERS [--sparse] [--seed N]

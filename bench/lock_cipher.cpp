@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the lock cipher in memory: CipherString over 256 MiB of
 // random bytes (about a quarter of them in the cipher alphabet) and over
 // 256 MiB of text (mostly alphabet). Built and run by lock_cipher.sh.

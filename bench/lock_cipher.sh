@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CipherString throughput in memory. Builds a small program against the lock
 # library of a finished build and runs it.
 #   bench/lock_cipher.sh [BUILD_DIR]      (default: build)

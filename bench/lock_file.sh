@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Locking and unlocking a 512 MiB file with sweepora-cli against
 # `dd if=F of=G bs=1M conv=fsync` of the same file (and cp), wall time and
 # peak memory from /usr/bin/time -v (warm page cache, the copy and the locked

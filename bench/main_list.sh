@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times a click on a group of 200,000 files in the main window against
 # `sweepora-cli list` of the same group, and reports what the file list
 # holds per row. Targets: click at most 1.5 times the CLI listing; the list

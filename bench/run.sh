@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark script in this folder: bench/run.sh [BUILD_DIR]
 # (make bench installs hyperfine first and passes the build folder).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times opening the drive space window and the monitor window against
 # `du -sb` over all group folders together. Both windows walk every group
 # folder once; the ratio is window time / du time (target: at most 1.2).

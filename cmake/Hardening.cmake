@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's hardening flags (what `dpkg-buildflags` gives with hardening=+all)
 # for optimised builds: fortified string and memory functions, a stack
 # protector, position-independent executables and a read-only relocation

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack (CPACK_PRE_BUILD_SCRIPTS) on the staged package tree, after
 # the install and its strip, before the .deb is made:
 # - removes the .comment and .note sections that strip leaves in the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package` (cpack in the build folder): a Debian package of the
 # programs, the desktop entry, icons, metainfo, manual pages and user guide,
 # installed under /usr. Its dependencies on shared libraries are found by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time helper: renders the product's SVG icon as a square PNG of the
 // given size, for the desktop's icon theme.
 //

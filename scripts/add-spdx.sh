@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Gives every source file of Sweepora its licence line, once:
 #   // SPDX-License-Identifier: GPL-3.0-or-later   C++ under src, tests, bench, data
 #   # SPDX-License-Identifier: GPL-3.0-or-later    CMake files, the Makefile and

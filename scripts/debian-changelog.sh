@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes CHANGELOG.md as a Debian changelog (the format dpkg-parsechangelog
 # and lintian read): one entry a release, newest first. Writes to standard
 # output, or to OUTPUT.gz compressed as Debian wants it (gzip -9 -n, no

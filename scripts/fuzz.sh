@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang in a build folder of their own and
 # runs each one on its seed corpus.
 #   scripts/fuzz.sh [--short|--long] [BUILD_DIR]

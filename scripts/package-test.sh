@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks it with lintian (no error and no warning
 # may remain), installs it as a user would (apt-get install
 # ./sweepora_*.deb), runs the installed sweepora-cli, purges the package and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the whole test suite headless: offscreen Qt, a private runtime folder
 # and a private session bus, so nothing reaches the user's desktop.
 set -euo pipefail

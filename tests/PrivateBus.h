@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A D-Bus message bus of the test's own: a dbus-daemon with a permissive

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main_list_window KEY: opens the main window offscreen, clicks the group
 // KEY as a user would, and prints one line once the list is filled:
 //   <milliseconds from click to filled list> <rows> <resident bytes before> <resident bytes after>

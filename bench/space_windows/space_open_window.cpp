@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // space_open_window space|monitor: opens that window as the program does,
 // waits until it has filled in, prints how long filling took (to stderr)
 // and ends. Run it with QT_QPA_PLATFORM=offscreen for a headless timing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sweepora: the desktop program.
 
 #include "ui/main/Startup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sweepora-cli: the scriptable front end over Sweepora's engine.
 
 #include "cli/Cli.h"

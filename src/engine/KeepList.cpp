@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keep list of the shared temporary folder. It gathers what the
 // established cleaners of that folder keep: systemd-tmpfiles' own rules for
 // /tmp (the X11 socket folders, the X lock files, the services' private

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listing walk: one pass over the tree, one look at each entry.
 
 #include "engine/Listing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Trash's listing: one row per trashed item, named and dated from its
 // info file, sized as a whole.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every walk stays inside its group folder, and says so when it cannot
 // walk it whole: mounts of the same file system, relative paths, links
 // planted by another user, deep trees with few descriptors, refused groups.

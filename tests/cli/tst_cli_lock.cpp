@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sweepora-cli lock and unlock: the bytes they leave on disk, the password
 // line, refusals with exit status 1, and a write that the system cuts short.
 

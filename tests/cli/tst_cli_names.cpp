@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names that are not UTF-8 on the command line: every path printed
 // names exactly one file, and such a name given as an argument is the file
 // that is worked on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "core/Helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cleaning while a desktop runs: what running programs use stays, with the
 // real things that use it (a program holding a file, a lock, a mapping, a
 // socket or a working folder; an X server and its auth file; GLib's trash).

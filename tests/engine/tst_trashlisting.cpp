@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Trash's listing against a trash filled by GLib's own `gio trash`
 // under a private home: what the desktop's Trash shows is what is listed.
 

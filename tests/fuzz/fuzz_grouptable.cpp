@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the group-table reader and checks what every
 // table must keep: the complete lines alone read back as the same records
 // (the recovery of a cut table keeps exactly those bytes), records written

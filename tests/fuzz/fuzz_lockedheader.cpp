@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary headers and passwords to the locked-file header checks and
 // the cipher: the marker test agrees with the marker bytes, a check value
 // fits only a header long enough to hold it, every header that locking

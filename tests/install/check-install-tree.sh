@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what a user gets: both
 # programs, the desktop entry, the icons at every size, the metainfo, the
 # manual pages (naming every verb of sweepora-cli) and the user guide with

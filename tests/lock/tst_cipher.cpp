@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cipher, the key derivation and the check value against vectors worked
 // out by hand from the format's rules, and against a plain step-by-step
 // model of the generator over long and split inputs.

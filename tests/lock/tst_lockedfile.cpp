@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locking and unlocking files: the bytes on disk, the refusals, and that no
 // failure at any step loses or changes the original.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock window and the password dialog: the command states the path box
 // sets, Lock and Unlock through the password dialog, and the messages. The
 // windows' questions are answered by the test as a user would.

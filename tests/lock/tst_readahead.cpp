@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading ahead into a ring of buffers: every chunk arrives once and in
 // order, a failure arrives after the chunks read before it, and a consumer
 // that stops early never leaves the reading thread hanging.

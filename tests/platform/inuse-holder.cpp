@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a running program in the tests of what is in use: it takes
 // hold of PATH in one way, says "ready" on standard output, and lets go
 // when its standard input closes.

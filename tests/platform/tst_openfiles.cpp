@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What running processes use, tried with real processes: a stand-in
 // program binds a socket, locks, maps a file or sits in a folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/GroupTable.h"
 #include "space/DriveFigures.h"
 #include "space/GroupUsage.h"

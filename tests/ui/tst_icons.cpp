@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The product's pictures: every icon the windows ask for is compiled in and
 // draws at tree and toolbar sizes, the 35 group icons can be told apart at
 // tree size, and the tree's background tile is a light 50 by 50 tile.

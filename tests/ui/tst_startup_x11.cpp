@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up in monitor mode on an X desktop as users have it: a window
 // manager (openbox) and a notification area (trayer) on an X server of the
 // test's own. A window manager may map a window asked for as minimized as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program in a Wayland session: a compositor of the test's own (weston,
 // headless) and Qt's Wayland platform plugin. Start-up, a listing and the
 // dialogs; minimizing where the desktop has no notification area.

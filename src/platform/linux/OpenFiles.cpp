@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What running processes use, read from /proc and, for bound sockets, from
 // the kernel's socket diagnostics (what `ss -x` reads).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four cleaning buttons: clean all or the marked groups, mark all,
 // and give every group its own icon back.
 

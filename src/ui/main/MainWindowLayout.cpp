@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing the panes, and the mouse and key events the window handles itself.
 
 #include "ui/main/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list: previewing the selected row and deleting single files.
 
 #include "ui/main/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, the pop-up menus and the toolbar.
 
 #include "ui/main/MainWindow.h"

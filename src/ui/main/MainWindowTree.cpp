@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The group tree: filling it from the group table, the checked mark, and
 // listing a group's files on a click.
 

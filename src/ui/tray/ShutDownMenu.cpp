@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/tray/ShutDownMenu.h"
 
 #include "platform/SessionEnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: its texts, where its links lead, and the pictures of the
 // About box and the splash taken from the artwork's resource paths (a
 // stand-in logo here).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the web page link finds the installed user guide, and the guide
 // window that shows it when the desktop has no browser to hand it to.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up splash: its texts, and what ends it (and what does not).
 // This binary holds no artwork, so the splash shows without its logo.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader meets in Sweepora's main window and About box over
 AT-SPI: every status text readable, splitters announced as splitters with a
 name, the preview named, no stray header, no unnamed labels in the About box.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Sweepora with accessibility on, on an X server of its own and in a
 # session bus of its own with the AT-SPI bus, and runs check_atspi.py against
 # it. Exit 77 (skipped) where a tool is missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-ins for the services that end a desktop session: systemd-logind on
 // the system bus, and the GNOME and KDE Plasma session managers on the
 // session bus. Each run plays one role, given as the only argument; it

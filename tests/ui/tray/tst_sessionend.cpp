@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log-off and shutdown commands against stand-in services: a logind and
 // desktop session managers on two private buses of the test's own, so that
 // no call can reach the machine's real session.

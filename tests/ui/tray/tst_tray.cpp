@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification-area icon: its menu, what each entry and each click
 // does, and the icon following the main window's minimized state.
 //
