@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/frmFreeSpace.h"
 
+#include "ui/common/AccessibleRole.h"
 #include "ui/common/LongWork.h"
 #include "ui/common/Twips.h"
 
@@ -54,6 +55,9 @@ QColor wastedSpaceColour()
 frmFreeSpace::frmFreeSpace(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
+    // A plain QWidget is announced as a "filler"; this is a window of its
+    // own. Set before anything asks for its accessible interface.
+    setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("frmFreeSpace"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Free Space"));

@@ -6,6 +6,7 @@
 
 #include "TestEnv.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -167,6 +168,16 @@ private slots:
             QCOMPARE(chartColourAt(image, &window, at), QColor(128, 0, 128));
         for (double at : usedAt)
             QCOMPARE(chartColourAt(image, &window, at), QColor(0, 0, 128));
+    }
+
+    // Assistive technology announces the drive space window as a window.
+    void announcedAsAWindow()
+    {
+        frmFreeSpace window;
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&window);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), QAccessible::Window);
     }
 
     void reserveLeftOutOfSharesAndChart()
