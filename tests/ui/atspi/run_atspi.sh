@@ -42,8 +42,19 @@ dbus-run-session -- bash -c '
       >/dev/null 2>&1 && break
     sleep 0.1
   done
-  "$1" >/dev/null 2>&1 & app=$!
-  status=0
-  /usr/bin/python3 "$2" || status=$?
-  kill $app $bus 2>/dev/null; wait $app 2>/dev/null
-  exit $status' atspi "$program" "$here/check_atspi.py"
+  # On a loaded machine the program has been seen to die while connecting
+  # to the new server; one that died before the check saw it gets a second
+  # start. Its output is shown when the check fails.
+  for try in 1 2; do
+    "$1" >>"$3" 2>&1 & app=$!
+    status=0
+    /usr/bin/python3 "$2" || status=$?
+    alive=0
+    kill -0 $app 2>/dev/null && alive=1
+    kill $app 2>/dev/null; wait $app 2>/dev/null
+    [[ $status -eq 0 || $alive -eq 1 ]] && break
+    echo "the program ended before the check (try $try)" >&2
+  done
+  kill $bus 2>/dev/null
+  [[ $status -eq 0 ]] || { echo "program output:" >&2; tail -n 40 "$3" >&2; }
+  exit $status' atspi "$program" "$here/check_atspi.py" "$root/program.log"
