@@ -3,6 +3,8 @@
 
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace sweepora {
 
 StatusLine::StatusLine(QWidget *parent) : QLabel(parent)
@@ -31,7 +33,7 @@ void StatusLine::resizeEvent(QResizeEvent *event)
 void StatusLine::fit()
 {
     const QFontMetrics metrics = fontMetrics();
-    const int room = contentsRect().width() - 2 * margin() - indent();
+    const int room = contentsRect().width() - 2 * margin() - std::max(indent(), 0); // indent() is -1 when unset
     const int at = m_elidable.isEmpty() ? -1 : m_text.indexOf(m_elidable);
     if (metrics.horizontalAdvance(m_text) <= room || at < 0) {
         setText(m_text);
@@ -39,8 +41,17 @@ void StatusLine::fit()
     }
     const QString head = m_text.left(at);
     const QString tail = m_text.mid(at + m_elidable.size());
-    const int left = room - metrics.horizontalAdvance(head + tail);
-    setText(head + metrics.elidedText(m_elidable, Qt::ElideMiddle, std::max(left, 0)) + tail);
+    // The pieces measured apart can come out a pixel narrower than joined
+    // (kerning), so the middle gives way until the whole line fits.
+    int left = room - metrics.horizontalAdvance(head + tail);
+    QString shown;
+    for (;;) {
+        shown = head + metrics.elidedText(m_elidable, Qt::ElideMiddle, std::max(left, 0)) + tail;
+        if (left <= 0 || metrics.horizontalAdvance(shown) <= room)
+            break;
+        left -= std::max(metrics.averageCharWidth(), 1);
+    }
+    setText(shown);
 }
 
 } // namespace sweepora
