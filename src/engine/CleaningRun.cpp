@@ -184,12 +184,19 @@ bool CleaningRun::filePassTakes(const char *name, const EntryStat &entry)
         && std::strcmp(name, "Desktop.ini") != 0;
 }
 
-QString CleaningRun::leaveReason(const char *name, const EntryStat &entry, const Place &place) const
+QString CleaningRun::sharedFolderGuard(const char *name, const EntryStat &entry, const Place &place) const
 {
     if (place.sharedSticky && entry.owner != m_user)
         return QStringLiteral("another user's, in a folder shared with everyone");
     if (place.sharedSticky && isKeptInSharedTemp(name, entry.type))
         return QStringLiteral("a desktop session's file that no program shows as open");
+    return {};
+}
+
+QString CleaningRun::leaveReason(const char *name, const EntryStat &entry, const Place &place) const
+{
+    if (const QString why = sharedFolderGuard(name, entry, place); !why.isEmpty())
+        return why;
     if (inUse(entry)) {
         const QStringList programs = m_openFiles.processNames(entry.device, entry.inode);
         return programs.isEmpty() ? QStringLiteral("in use")
@@ -281,8 +288,7 @@ void CleaningRun::filePass(Folder top, const EntryStat &self, const QByteArray &
             const char *name = level.names.bytes.data() + start;
             if (!statForRules(current.folder, name, level.place, entry))
                 continue; // vanished meanwhile
-            const bool mayTouch = !(level.place.sharedSticky && entry.owner != m_user)
-                && !(level.place.sharedSticky && isKeptInSharedTemp(name, entry.type));
+            const bool mayTouch = sharedFolderGuard(name, entry, level.place).isEmpty();
             if (mayTouch && inUse(entry))
                 noteInUse(tree, entry, stack, name);
             if (entry.type != EntryType::Folder) {

@@ -82,6 +82,10 @@ private:
     // Why an entry may not go (empty when it may): in use, another user's,
     // on the way out of the group, on the keep list, too young.
     QString leaveReason(const char *name, const platform::EntryStat &entry, const Place &place) const;
+    // The first rules of leaveReason, which also keep the file pass out of a
+    // folder: in a folder shared with everyone, other users' entries and the
+    // desktop session's files are never touched, not even entered.
+    QString sharedFolderGuard(const char *name, const platform::EntryStat &entry, const Place &place) const;
     bool inUse(const platform::EntryStat &entry) const;
     void noteInUse(Tree &tree, const platform::EntryStat &entry, const Stack &stack, const char *name);
     // Whether a folder (not shared) holds a socket a program has bound: a
