@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTreeView>
+#include "ui/main/FileListView.h"
 #include <QTreeWidget>
 
 #include <cstdio>

@@ -6,6 +6,7 @@
 #include "core/AppFiles.h"
 #include "core/GroupTable.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
 #include "ui/main/PreviewPane.h"
 
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 

@@ -11,6 +11,7 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
 #include "ui/main/HotTrack.h"
 #include "ui/main/PreviewPane.h"
 #include "ui/main/StatusLine.h"
@@ -27,7 +28,6 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -130,17 +130,13 @@ void frmMain::createControls()
     HPicSplit->hide();
 
     m_files = new FileListModel(this);
-    ListView1 = new QTreeView(m_client);
+    ListView1 = new FileListView(m_client);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(QStringLiteral("Files"));
     ListView1->setModel(m_files);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true); // keeps 200,000 rows quick to scroll
     ListView1->setSortingEnabled(false);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setAllColumnsShowFocus(true);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(false);
     ListView1->header()->setStretchLastSection(false);
@@ -149,8 +145,8 @@ void frmMain::createControls()
     ListView1->viewport()->installEventFilter(this); // the columns follow the list's width
     ListView1->installEventFilter(this);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this] { selectAllRows(); });
-    connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
-    connect(ListView1, &QTreeView::doubleClicked, this, [this] { deleteSelectedFile(); });
+    connect(ListView1, &QAbstractItemView::clicked, this, [this] { ListView1_Click(); });
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { deleteSelectedFile(); });
 
     WebBrowser1 = new PreviewPane(m_client);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));

@@ -15,13 +15,13 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QToolBar;
-class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace sweepora {
 
 class FileListModel;
+class FileListView;
 class PreviewPane;
 class StatusLine;
 
@@ -63,7 +63,7 @@ public:
 
     // Controls, for the windows that work with the main window and for tests.
     QTreeWidget *folderTree() const { return FolderTree; }
-    QTreeView *fileList() const { return ListView1; }
+    FileListView *fileList() const { return ListView1; }
     FileListModel *fileListModel() const { return m_files; }
     PreviewPane *previewPane() const { return WebBrowser1; }
     QAction *viewAction() const { return mnuView; }
@@ -130,7 +130,7 @@ private:
     QLabel *HImgSplitter = nullptr;
     QLabel *picSplit = nullptr;
     QLabel *HPicSplit = nullptr;
-    QTreeView *ListView1 = nullptr;
+    FileListView *ListView1 = nullptr;
     FileListModel *m_files = nullptr;
     PreviewPane *WebBrowser1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr;

@@ -12,12 +12,12 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QTreeView>
 #include <QTreeWidget>
 
 #include "lock/frmSecret.h"
 #include "ui/about/frmAbout.h"
 #include "ui/common/Icons.h"
+#include "ui/main/FileListView.h"
 #include "ui/main/PreviewPane.h"
 #include "ui/tray/frmIcon.h"
 

@@ -7,13 +7,13 @@
 #include "engine/SingleDelete.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
 #include "ui/main/PreviewPane.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStyle>
 #include <QKeyEvent>
-#include <QTreeView>
 
 namespace sweepora {
 

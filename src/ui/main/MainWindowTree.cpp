@@ -12,13 +12,13 @@
 #include "ui/common/LongWork.h"
 #include "ui/common/Icons.h"
 #include "ui/main/FileListModel.h"
+#include "ui/main/FileListView.h"
 #include "ui/main/StatusLine.h"
 
 #include <QHash>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeView>
 #include <QTreeWidget>
 
 namespace sweepora {
