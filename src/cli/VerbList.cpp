@@ -8,26 +8,55 @@
 #include "engine/Listing.h"
 #include "engine/TrashListing.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace sweepora::cli {
 namespace {
 
 // Appends one field as printRecord writes it. Names straight from the disk
-// are mostly plain UTF-8 and are copied as they are; the rest goes through
-// the escaping of printRecord.
+// are mostly plain ASCII or UTF-8 and are copied as they are; the rest goes
+// through the escaping of printRecord.
 void appendField(QByteArray &out, QByteArrayView raw)
 {
-    bool plain = raw.isValidUtf8();
-    for (qsizetype i = 0; plain && i < raw.size(); ++i) {
-        const auto c = static_cast<unsigned char>(raw[i]);
-        plain = c >= 0x20 && c != 0x7f && c != '\\';
+    bool ascii = true;
+    for (const char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f || byte == '\\') {
+            out += escapeBytes(raw);
+            return;
+        }
+        ascii = ascii && byte < 0x80;
     }
-    if (plain)
+    if (ascii || raw.isValidUtf8())
         out += raw;
     else
         out += escapeBytes(raw);
 }
+
+// The date columns of a listing: rows of one folder often share the minute
+// shown, so the text of the last minute seen is kept.
+class TimeColumn
+{
+public:
+    void append(QByteArray &out, FileTime time)
+    {
+        constexpr FileTime ticksPerMinute = 600000000;
+        FileTime minute = time / ticksPerMinute;
+        if (time % ticksPerMinute < 0)
+            --minute;
+        if (minute != m_minute || m_length == 0) {
+            m_minute = minute;
+            m_length = writeFileTimeText(time, m_text);
+        }
+        out.append(m_text, static_cast<qsizetype>(m_length));
+    }
+
+private:
+    FileTime m_minute = 0;
+    std::size_t m_length = 0;
+    char m_text[fileTimeTextCapacity];
+};
 
 void flush(QByteArray &out)
 {
@@ -68,25 +97,33 @@ int runList(const QStringList &args)
     QByteArray out;
     out.reserve(1 << 17);
     std::uint32_t folder = 0;
-    QByteArray folderPath = listing.size() > 0 ? listing.folderPath(0) : QByteArray();
+    // A folder's path ends in "/", so it is escaped on its own, once, with
+    // the same result as escaping it together with each name.
+    QByteArray folderField;
+    if (listing.size() > 0)
+        appendField(folderField, listing.folderPath(0));
+    TimeColumn created;
+    TimeColumn accessed;
+    TimeColumn modified;
     for (qsizetype row = 0; row < listing.size(); ++row) {
         if (listing.folderOf(row) != folder) {
             folder = listing.folderOf(row);
-            folderPath = listing.folderPath(folder);
+            folderField.clear();
+            appendField(folderField, listing.folderPath(folder));
         }
         appendField(out, listing.displayNameBytes(row));
         out += '\t';
-        out += QByteArray::number(static_cast<qulonglong>(listing.fileSize(row)));
+        char size[24];
+        out.append(size, std::to_chars(size, size + sizeof size, listing.fileSize(row)).ptr - size);
         out += " bytes\t";
-        out += FileTimeText(listing.created(row)).toLatin1();
+        created.append(out, listing.created(row));
         out += '\t';
-        out += FileTimeText(listing.accessed(row)).toLatin1();
+        accessed.append(out, listing.accessed(row));
         out += '\t';
-        out += FileTimeText(listing.modified(row)).toLatin1();
+        modified.append(out, listing.modified(row));
         out += '\t';
-        QByteArray fullPath = folderPath;
-        fullPath += listing.nameBytes(row);
-        appendField(out, fullPath);
+        out += folderField;
+        appendField(out, listing.nameBytes(row));
         out += '\n';
         if (out.size() > (1 << 16))
             flush(out);

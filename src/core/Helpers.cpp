@@ -4,6 +4,7 @@
 #include "platform/SystemDirs.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -105,7 +106,7 @@ CivilDate civilFromDays(std::int64_t days)
 
 } // namespace
 
-QString FileTimeText(FileTime time)
+std::size_t writeFileTimeText(FileTime time, char *out)
 {
     constexpr std::int64_t ticksPerSecond = 10000000;
     constexpr std::int64_t secondsPerDay = 86400;
@@ -124,18 +125,24 @@ QString FileTimeText(FileTime time)
     const int hour = static_cast<int>(secondOfDay / 3600);
     const int minute = static_cast<int>(secondOfDay / 60 % 60);
 
-    QString text;
-    text.reserve(18);
-    text += QString::number(hour);
-    text += minute < 10 ? QLatin1String(":0") : QLatin1String(":");
-    text += QString::number(minute);
-    text += u' ';
-    text += QString::number(date.month);
-    text += u'/';
-    text += QString::number(date.day);
-    text += u'/';
-    text += QString::number(date.year);
-    return text;
+    char *const end = out + fileTimeTextCapacity;
+    char *p = std::to_chars(out, end, hour).ptr;
+    *p++ = ':';
+    *p++ = static_cast<char>('0' + minute / 10);
+    *p++ = static_cast<char>('0' + minute % 10);
+    *p++ = ' ';
+    p = std::to_chars(p, end, date.month).ptr;
+    *p++ = '/';
+    p = std::to_chars(p, end, date.day).ptr;
+    *p++ = '/';
+    p = std::to_chars(p, end, date.year).ptr;
+    return static_cast<std::size_t>(p - out);
+}
+
+QString FileTimeText(FileTime time)
+{
+    char text[fileTimeTextCapacity];
+    return QString::fromLatin1(text, static_cast<qsizetype>(writeFileTimeText(time, text)));
 }
 
 int leadingNumber(const QString &text)

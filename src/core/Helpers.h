@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 
 namespace sweepora {
@@ -37,6 +38,12 @@ constexpr FileTime fileTimeFromUnix(std::int64_t seconds, std::int64_t nanosecon
 // "H:MM M/D/YYYY" of a file time, in UTC: 9:05 3/7/2000, 14:30 12/25/1999.
 // Hour, month and day carry no leading zero; seconds are not shown.
 QString FileTimeText(FileTime time);
+
+// The same text as Latin-1 bytes, written to `out` without allocating (for
+// listings of millions of rows); returns its length. `out` holds at least
+// fileTimeTextCapacity bytes.
+constexpr std::size_t fileTimeTextCapacity = 48;
+std::size_t writeFileTimeText(FileTime time, char *out);
 
 // The leading-number rule of the group table's icon field: blanks are
 // ignored, the text is read as a decimal number up to the first character

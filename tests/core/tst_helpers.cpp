@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QtTest>
 
+#include <limits>
+
 using namespace sweepora;
 
 class TestHelpers : public QObject
@@ -82,6 +84,15 @@ private slots:
         const qint64 ms = utc.toMSecsSinceEpoch();
         const qint64 seconds = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
         QCOMPARE(FileTimeText(fileTimeFromUnix(seconds, 999999999 / 2)), text);
+    }
+
+    void fileTimeTextAtTheEnds()
+    {
+        // The whole range of file times fits the text buffer; the largest is
+        // the well-known last file time, in September of the year 30828.
+        QCOMPARE(FileTimeText(std::numeric_limits<FileTime>::max()), QStringLiteral("2:48 9/14/30828"));
+        const QString earliest = FileTimeText(std::numeric_limits<FileTime>::min());
+        QVERIFY2(earliest.endsWith(QStringLiteral("/-27627")), qPrintable(earliest));
     }
 
     void stripAtNul()
