@@ -17,5 +17,5 @@ hyperfine --style basic --warmup 2 --runs "${RUNS:-10}" --export-json "$work/sca
     "'$cli' used '$work/tree' > /dev/null" \
     "du -sb '$work/tree' > /dev/null" > "$work/scan.log"
 
-ratio "sweepora-cli list vs find -printf" "$work/scan.json" 0 1 1.3
-ratio "sweepora-cli used vs du -sb     " "$work/scan.json" 2 3 1.1
+ratio "sweepora-cli list vs find -printf" "$work/scan.json" 0 1 1.0
+ratio "sweepora-cli used vs du -sb     " "$work/scan.json" 2 3 0.9

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace sweepora::platform {
@@ -16,5 +17,9 @@ bool standardInputIsTerminal();
 // keeps one open per level of the tree). Safe to call any number of times
 // from any thread; only the first call acts.
 void allowManyOpenFolders();
+
+// How many descriptors the process may hold open at once (its soft limit),
+// for sharing a walk among threads that each hold some folders open.
+std::size_t openDescriptorLimit();
 
 } // namespace sweepora::platform

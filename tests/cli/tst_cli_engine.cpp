@@ -136,6 +136,26 @@ private slots:
         QVERIFY(lines.at(2).endsWith(" = 4 bytes"));
     }
 
+    void usedAsAnotherUserAddsUpEveryShare()
+    {
+        if (!runningAsRoot() || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("needs root and setpriv to act as another user");
+        // Several sub-folders, walked side by side: every readable file is
+        // counted once, and the unreadable folders of different branches
+        // are all reported.
+        const QString root = env->makeDir(QStringLiteral("g"));
+        buildTree(root, {"top=1", "a/x=10", "a/closed/s=100", "b/y=20", "b/deep/closed/s=100", "c/z=30",
+                         "c/deep/er/w=5", "d/e/f/g/h=4"});
+        QVERIFY(changeMode(env->root(), 0711));
+        for (const char *closed : {"/a/closed", "/b/deep/closed"})
+            QVERIFY(changeMode(root + QLatin1String(closed), 0700));
+
+        const CliResult result = runCliAs(otherUser, {QStringLiteral("used"), root});
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.out, QByteArray("70\t70 bytes\n"));
+        QVERIFY2(result.err.startsWith("2 folders could not be read, such as "), result.err.constData());
+    }
+
     void usedPrintsBytesAndSizeText_data()
     {
         QTest::addColumn<QStringList>("tree");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -33,6 +34,16 @@ void allowManyOpenFolders()
         if (::setrlimit(RLIMIT_NOFILE, &limit) != 0)
             qWarning("Cannot raise the open-file limit: %s", std::strerror(errno));
     });
+}
+
+std::size_t openDescriptorLimit()
+{
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        qWarning("Cannot read the open-file limit: %s", std::strerror(errno));
+        return 0;
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? SIZE_MAX : static_cast<std::size_t>(limit.rlim_cur);
 }
 
 } // namespace sweepora::platform
