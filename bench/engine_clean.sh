@@ -18,4 +18,4 @@ hyperfine --style basic --runs "${RUNS:-6}" --export-json "$work/clean.json" \
 
 lines=$(wc -l < "$XDG_DATA_HOME/sweepora/DelRpt.TXT")
 [[ "$lines" -eq "$files" ]] || echo "warning: the last run reported $lines files, not $files" >&2
-ratio "sweepora-cli clean vs rm -rf   " "$work/clean.json" 0 1 1.3
+ratio "sweepora-cli clean vs rm -rf   " "$work/clean.json" 0 1 1.05
