@@ -20,11 +20,14 @@ peak_kib() { # the largest resident set of the run, in KiB
 empty=$(peak_kib empty)
 full=$(peak_kib bench)
 rows=$(($(wc -l < "$work/out") - 2))
-python3 - "$empty" "$full" "$rows" <<'PY'
+python3 - "$empty" "$full" "$rows" "$work/out" <<'PY'
 import sys
 empty, full, rows = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3])
+with open(sys.argv[4], "rb") as out:
+    names = [line.split(b"\t", 1)[0] for line in out][:rows]
+name = sum(map(len, names)) / max(rows, 1)
 per_row = (full - empty) * 1024 / rows
-verdict = "ok" if per_row < 150 else "OVER TARGET"
+verdict = "ok" if per_row <= 100 + name else "OVER TARGET"
 print(f"sweepora-cli list peak memory: {full} KiB for {rows} rows, {empty} KiB empty"
-      f" = {per_row:.0f} bytes a row (target < 150) {verdict}")
+      f" = {per_row:.0f} bytes a row, names {name:.1f} bytes on average (target <= 100 + name) {verdict}")
 PY
