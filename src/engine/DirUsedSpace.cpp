@@ -130,7 +130,8 @@ UsedSpace usedSpace(const QString &path)
     };
     {
         std::vector<std::jthread> helpers;
-        for (unsigned i = 1; i < walkerCount(names.size()); ++i) {
+        const unsigned walkers = walkerCount(names.size());
+        for (unsigned i = 1; i < walkers; ++i) {
             try {
                 helpers.emplace_back(walk);
             } catch (const std::system_error &error) {
