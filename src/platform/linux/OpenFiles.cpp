@@ -88,6 +88,21 @@ bool parseDevice(const char *&p, std::uint64_t &device)
     return true;
 }
 
+// Calls `line(begin, end)` for each line of `text`, without its "\n".
+template<typename Line>
+void forEachLine(const std::string &text, Line &&line)
+{
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    while (p < end) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!lineEnd)
+            lineEnd = end;
+        line(p, lineEnd);
+        p = lineEnd + 1;
+    }
+}
+
 const char *skipField(const char *p, const char *lineEnd)
 {
     while (p < lineEnd && *p == ' ')
@@ -197,13 +212,8 @@ private:
             return;
         std::uint64_t lastDevice = 0;
         std::uint64_t lastInode = 0;
-        const char *p = text.data();
-        const char *const end = p + text.size();
-        while (p < end) {
-            const char *lineEnd = static_cast<const char *>(std::memchr(p, '\n', end - p));
-            if (!lineEnd)
-                lineEnd = end;
-            const char *field = skipField(skipField(skipField(p, lineEnd), lineEnd), lineEnd);
+        forEachLine(text, [&](const char *line, const char *lineEnd) {
+            const char *field = skipField(skipField(skipField(line, lineEnd), lineEnd), lineEnd);
             std::uint64_t device = 0;
             if (field < lineEnd && parseDevice(field, device)) {
                 const std::uint64_t inode = std::strtoull(field, nullptr, 10);
@@ -214,8 +224,7 @@ private:
                     lastInode = inode;
                 }
             }
-            p = lineEnd + 1;
-        }
+        });
     }
 
     // Held locks, one a line: "1: FLOCK  ADVISORY  WRITE 1234 fe:00:5678 0 EOF".
@@ -232,17 +241,10 @@ private:
             qWarning("Cannot read /proc/locks: locked files are not known to be in use");
             return;
         }
-        const char *p = text.data();
-        const char *const end = p + text.size();
-        while (p < end) {
-            const char *lineEnd = static_cast<const char *>(std::memchr(p, '\n', end - p));
-            if (!lineEnd)
-                lineEnd = end;
-            const char *field = skipField(p, lineEnd); // the lock's number
-            if (lineEnd - field >= 2 && field[0] == '-' && field[1] == '>') {
-                p = lineEnd + 1;
-                continue;
-            }
+        forEachLine(text, [&](const char *line, const char *lineEnd) {
+            const char *field = skipField(line, lineEnd); // the lock's number
+            if (lineEnd - field >= 2 && field[0] == '-' && field[1] == '>')
+                return;
             field = skipField(skipField(skipField(field, lineEnd), lineEnd), lineEnd);
             char *after = nullptr;
             const long pid = std::strtol(field, &after, 10);
@@ -255,8 +257,7 @@ private:
                 const auto found = m_pidIndex.find(static_cast<int>(pid));
                 add(device, inode, found != m_pidIndex.end() ? found->second : OpenFiles::noProcess);
             }
-            p = lineEnd + 1;
-        }
+        });
     }
 
     // The socket files that sockets are bound to, asked of the kernel's unix
